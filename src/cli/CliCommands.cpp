@@ -1,0 +1,25 @@
+#include "cli/CliCommands.h"
+
+#include <cstdio>
+
+#include "core/common/Version.h"
+
+namespace nuvo::cli {
+namespace {
+
+int Version(const GlobalOptions&, const std::vector<std::string>& args) {
+  if (!args.empty()) return kExitUsage;
+  std::printf("nuvo-cli %s\n", kVersionText);
+  return kExitOk;
+}
+
+}  // namespace
+
+const std::vector<Command>& Commands() {
+  static const std::vector<Command> commands = {
+      {"version", "version", Version},
+  };
+  return commands;
+}
+
+}  // namespace nuvo::cli

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// nuvo-cli's command table. A command gets its arguments (after the command name, global options
+// removed) and returns the exit code: 0 success, 1 the operation failed, 2 usage error.
+namespace nuvo::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+struct GlobalOptions {
+  std::string samplesFolder;  // --samples DIR: the "Samples" folder for this run
+};
+
+struct Command {
+  const char* name;
+  const char* usage;
+  std::function<int(const GlobalOptions&, const std::vector<std::string>&)> run;
+};
+
+const std::vector<Command>& Commands();
+
+}  // namespace nuvo::cli

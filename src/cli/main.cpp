@@ -1,0 +1,48 @@
+#include <QCoreApplication>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/CliCommands.h"
+
+// nuvo-cli: the program's listing operations without a window.
+namespace {
+
+void PrintUsage() {
+  std::fprintf(stderr, "usage: nuvo-cli [--samples DIR] COMMAND [ARGS...]\ncommands:\n");
+  for (const auto& command : nuvo::cli::Commands()) std::fprintf(stderr, "  %s\n", command.usage);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  nuvo::cli::GlobalOptions options;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  for (auto it = args.begin(); it != args.end();) {
+    if (*it == "--samples") {
+      if (it + 1 == args.end()) {
+        PrintUsage();
+        return nuvo::cli::kExitUsage;
+      }
+      options.samplesFolder = *(it + 1);
+      it = args.erase(it, it + 2);
+    } else {
+      ++it;
+    }
+  }
+  if (args.empty()) {
+    PrintUsage();
+    return nuvo::cli::kExitUsage;
+  }
+  for (const auto& command : nuvo::cli::Commands()) {
+    if (args.front() == command.name) {
+      int code = command.run(options, std::vector<std::string>(args.begin() + 1, args.end()));
+      if (code == nuvo::cli::kExitUsage) PrintUsage();
+      return code;
+    }
+  }
+  std::fprintf(stderr, "nuvo-cli: unknown command: %s\n", args.front().c_str());
+  PrintUsage();
+  return nuvo::cli::kExitUsage;
+}

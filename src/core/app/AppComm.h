@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+#include "core/app/SettingsBackend.h"
+
+// Typed access to the program's settings sections "Settings", "Default" and "Installation".
+// A missing key yields the caller's default; reading never writes.
+namespace nuvo {
+
+class CAppComm {
+ public:
+  explicit CAppComm(ISettingsBackend& backend) : backend_(backend) {}
+
+  int GetDefaultInt(const std::string& key, int defaultValue) const;
+  bool WriteDefaultInt(const std::string& key, int value);
+  int GetSettingsInt(const std::string& key, int defaultValue) const;
+  bool WriteSettingsInt(const std::string& key, int value);
+  std::string GetSettingsString(const std::string& key, const std::string& defaultValue = {}) const;
+  // The second form: the default is the string table's text of `defaultId` (0: empty).
+  std::string GetSettingsString(const std::string& key, int defaultId) const;
+  bool WriteSettingsString(const std::string& key, const std::string& value);
+  std::string GetInstallationString(const std::string& key,
+                                    const std::string& defaultValue = {}) const;
+  bool WriteInstallationString(const std::string& key, const std::string& value);
+
+  ISettingsBackend& Backend() const { return backend_; }
+
+ private:
+  ISettingsBackend& backend_;
+};
+
+}  // namespace nuvo
