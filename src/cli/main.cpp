@@ -17,6 +17,8 @@ void PrintUsage() {
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
+  QCoreApplication::setOrganizationName(QStringLiteral("Zabuto Soft"));
+  QCoreApplication::setApplicationName(QStringLiteral("Nuvo3"));
   nuvo::cli::GlobalOptions options;
   std::vector<std::string> args(argv + 1, argv + argc);
   for (auto it = args.begin(); it != args.end();) {

@@ -6,6 +6,8 @@
 // title, so that the shell's libraries are built and linked from the start.
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  QApplication::setOrganizationName(QStringLiteral("Zabuto Soft"));
+  QApplication::setApplicationName(QStringLiteral("Nuvo3"));
   QApplication::setApplicationDisplayName(QStringLiteral("ぬぼ"));
   QMainWindow window;
   window.setWindowTitle(QStringLiteral("(無題) - ぬぼ"));
