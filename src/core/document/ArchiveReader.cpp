@@ -1,0 +1,63 @@
+#include "core/document/ArchiveReader.h"
+
+#include "core/document/ArchiveException.h"
+
+namespace nuvo {
+
+std::span<const std::uint8_t> CArchiveReader::Take(std::size_t count) {
+  if (count > Remaining()) throw CArchiveException(kArchiveEndOfFile);
+  auto part = data_.subspan(pos_, count);
+  pos_ += count;
+  return part;
+}
+
+std::uint8_t CArchiveReader::ReadU8() { return Take(1)[0]; }
+
+std::uint16_t CArchiveReader::ReadU16() {
+  auto b = Take(2);
+  return static_cast<std::uint16_t>(b[0] | b[1] << 8);
+}
+
+std::uint32_t CArchiveReader::ReadU32() {
+  auto b = Take(4);
+  return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
+         static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+}
+
+std::int64_t CArchiveReader::ReadI64() {
+  std::uint64_t low = ReadU32();
+  std::uint64_t high = ReadU32();
+  return static_cast<std::int64_t>(high << 32 | low);
+}
+
+std::string CArchiveReader::ReadString() {
+  std::size_t length = ReadU8();
+  if (length == 0xFF) {
+    length = ReadU16();
+    if (length == 0xFFFF) length = ReadU32();
+  }
+  auto bytes = Take(length);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+std::vector<std::uint8_t> CArchiveReader::ReadBytes(std::size_t count) {
+  auto bytes = Take(count);
+  return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+}
+
+PixelSize CArchiveReader::ReadSize() {
+  PixelSize size;
+  size.width = ReadI32();
+  size.height = ReadI32();
+  return size;
+}
+
+std::uint32_t CArchiveReader::ReadCount(std::size_t minRecordBytes) {
+  std::uint32_t count = ReadU32();
+  if (minRecordBytes > 0 && count > Remaining() / minRecordBytes) {
+    throw CArchiveException(kArchiveEndOfFile);
+  }
+  return count;
+}
+
+}  // namespace nuvo

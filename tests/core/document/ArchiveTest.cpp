@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/document/ArchiveException.h"
+#include "core/document/ArchiveReader.h"
+#include "core/document/ArchiveWriter.h"
+
+using namespace nuvo;
+
+namespace {
+
+std::span<const std::uint8_t> Span(const std::string& bytes) {
+  return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+}
+
+std::uint32_t FailureCode(const std::string& bytes, void (*read)(CArchiveReader&)) {
+  CArchiveReader reader(Span(bytes));
+  try {
+    read(reader);
+  } catch (const CArchiveException& e) {
+    return e.Code();
+  }
+  return 0;
+}
+
+}  // namespace
+
+TEST(Archive, WritesLittleEndianWithTheLowHalfOfI64First) {
+  CArchiveWriter writer;
+  writer.WriteU32(0x11223344);
+  writer.WriteI64(-2);
+  writer.WriteI64(0x0000000500000007);
+  writer.WriteSize({640, -1});
+  EXPECT_EQ(writer.Bytes(), std::string("\x44\x33\x22\x11"
+                                        "\xFE\xFF\xFF\xFF\xFF\xFF\xFF\xFF"
+                                        "\x07\0\0\0\x05\0\0\0"
+                                        "\x80\x02\0\0\xFF\xFF\xFF\xFF",
+                                        28));
+  CArchiveReader reader(Span(writer.Bytes()));
+  EXPECT_EQ(reader.ReadU32(), 0x11223344u);
+  EXPECT_EQ(reader.ReadI64(), -2);
+  EXPECT_EQ(reader.ReadI64(), 0x0000000500000007);
+  EXPECT_EQ(reader.ReadSize(), (PixelSize{640, -1}));
+  EXPECT_EQ(reader.Remaining(), 0u);
+}
+
+TEST(Archive, StringLengthPrefixGrowsAt255AndAt65534) {
+  struct Case {
+    std::size_t length;
+    std::string prefix;
+  };
+  for (const Case& c :
+       {Case{0, std::string("\0", 1)}, Case{254, "\xFE"}, Case{255, std::string("\xFF\xFF\0", 3)},
+        Case{65533, "\xFF\xFD\xFF"}, Case{65534, std::string("\xFF\xFF\xFF\xFE\xFF\0\0", 7)},
+        Case{70000, std::string("\xFF\xFF\xFF\x70\x11\x01\0", 7)}}) {
+    std::string text(c.length, 'x');
+    CArchiveWriter writer;
+    writer.WriteString(text);
+    EXPECT_EQ(writer.Bytes().substr(0, c.prefix.size()), c.prefix) << c.length;
+    EXPECT_EQ(writer.Bytes().size(), c.prefix.size() + c.length) << c.length;
+    CArchiveReader reader(Span(writer.Bytes()));
+    EXPECT_EQ(reader.ReadString(), text) << c.length;
+  }
+}
+
+TEST(Archive, ReadingPastTheEndRaisesEndOfFileBeforeAllocating) {
+  auto readU32 = [](CArchiveReader& r) { r.ReadU32(); };
+  auto readString = [](CArchiveReader& r) { r.ReadString(); };
+  auto readBytes = [](CArchiveReader& r) { r.ReadBytes(r.ReadU32()); };
+  auto readCount = [](CArchiveReader& r) { r.ReadCount(8); };
+  EXPECT_EQ(FailureCode("\x01\x02\x03", readU32), kArchiveEndOfFile);
+  EXPECT_EQ(FailureCode("\x05"
+                        "abcd",
+                        readString),
+            kArchiveEndOfFile);
+  // A four-gigabyte string announced by a seven-byte file.
+  EXPECT_EQ(FailureCode("\xFF\xFF\xFF\xFF\xFF\xFF\xFF", readString), kArchiveEndOfFile);
+  EXPECT_EQ(FailureCode("\xFF\xFF\xFF\x7F"
+                        "abc",
+                        readBytes),
+            kArchiveEndOfFile);
+  // Two records of eight bytes do not fit in the twelve bytes left.
+  EXPECT_EQ(FailureCode(std::string("\x02\0\0\0", 4) + std::string(12, 'x'), readCount),
+            kArchiveEndOfFile);
+  EXPECT_EQ(FailureCode(std::string("\x02\0\0\0", 4) + std::string(16, 'x'), readCount), 0u);
+}
