@@ -1,0 +1,35 @@
+#include "core/decorate/DecorateConverter.h"
+
+#include <algorithm>
+#include <array>
+
+namespace nuvo {
+namespace {
+
+// Sizes of the levels 1-7 at the standard size of 12 points.
+constexpr std::array<int, 7> kLevelSizes = {90, 105, 120, 140, 180, 240, 320};
+constexpr int kStandardSize = 120;
+constexpr int kStandardLevel = 3;
+
+}  // namespace
+
+bool CDecorateConverter::SetBaseSize(int size) {
+  if (size == baseSize_) return false;
+  baseSize_ = size;
+  return true;
+}
+
+int CDecorateConverter::LevelToSize(int level) const {
+  int size = kLevelSizes[std::clamp(level, 1, 7) - 1];
+  if (baseSize_ > 0) size += baseSize_ - kStandardSize;
+  return size;
+}
+
+int CDecorateConverter::SizeToLevel(int size) const {
+  if (size >= 1 && baseSize_ >= 1) size -= baseSize_ - kStandardSize;
+  auto found = std::find(kLevelSizes.begin(), kLevelSizes.end(), size);
+  return found == kLevelSizes.end() ? kStandardLevel
+                                    : static_cast<int>(found - kLevelSizes.begin()) + 1;
+}
+
+}  // namespace nuvo

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/decorate/DecorateConverter.h"
+#include "core/decorate/DecorateRange.h"
+
+// The document of the decorated-text editor: one plain text in code page 932 and the list of
+// decorated ranges laid over it, with the converter that turns both into an HTML fragment and
+// back. It owns the text, every range in its list and the converter. Every change of the text goes
+// with the adjustment of the ranges, so that the ranges stay valid, non-empty, on character
+// boundaries, and line ranges stay on whole lines.
+namespace nuvo {
+
+// The value a decoration carries: a number (colour, size, alignment) or a link address.
+struct DecorateValue {
+  int number = 0;
+  std::string text;
+};
+
+// One range reported by CollectRanges: its bounds clipped to the asked part, and its value.
+struct DecorateSpan {
+  int start = 0;
+  int end = 0;
+  DecorateValue value;
+};
+
+// How InsertText treats the characters under the insertion point.
+enum DecorateOverwrite : int {
+  kDecorateInsert = 0,
+  kDecorateOverwriteRoundUp = 1,    // an overwritten two-byte character is taken whole
+  kDecorateOverwriteRoundDown = 2,  // a two-byte character cut by the count is left
+};
+
+class CDecorateEditDoc {
+ public:
+  // Text access.
+  std::string GetText() const { return text_; }
+  int GetLength() const { return static_cast<int>(text_.size()); }
+  bool GetTextAt(int pos, std::string& out, int count, bool stopAtLineEnd, bool roundUp) const;
+  bool IsLineBreakAt(int pos) const;
+  // `count` bytes from `pos`, moved so that it does not end inside a two-byte character.
+  int AdjustToCharBoundary(int pos, int count, bool roundUp) const;
+
+  // Attribute queries at a byte position.
+  std::uint32_t GetFlagsAt(int pos) const;
+  std::uint32_t HasAttributeAt(int pos, std::uint32_t mask) const { return GetFlagsAt(pos) & mask; }
+  int GetColorAt(int pos) const;
+  int GetSizeAt(int pos) const;
+  bool GetLinkAt(int pos, std::string& out) const;
+  int GetAlignmentAt(int pos) const;
+  void GetStyleAt(int pos, CDecorateCharRange& out) const;
+  bool HasOverlapping(int a, int b, std::uint32_t flag) const;
+  bool IsAppliedToAll(int a, int b, std::uint32_t flag) const;
+  bool CollectRanges(int a, int b, std::uint32_t flag, std::vector<DecorateSpan>& out) const;
+
+  // Changes.
+  void InsertText(int pos, std::string_view text, int overwrite, bool extendChar, bool shift,
+                  bool extendPara);
+  void DeleteText(int pos, int count, bool adjust);
+  bool AddDecoration(int start, int end, std::uint32_t flag, const DecorateValue& value = {});
+  bool RemoveDecoration(int a, int b, std::uint32_t flag);
+  bool ClearDecorations(int a, int b);
+  void DeleteContents();
+
+  // Size levels of the HTML font tag, through the converter's base size.
+  bool SetBaseSize(int size) { return converter_.SetBaseSize(size); }
+  int GetBaseSize() const { return converter_.GetBaseSize(); }
+  int LevelToSize(int level) const { return converter_.LevelToSize(level); }
+  int SizeToLevel(int size) const { return converter_.SizeToLevel(size); }
+
+  const DecorateRangeList& Ranges() const { return ranges_; }
+  const CDecorateConverter& Converter() const { return converter_; }
+
+ private:
+  void AdjustAfterInsert(int pos, int count, bool extendChar, bool shift, bool extendPara);
+  void AdjustAfterDelete(int pos, int count);
+  // After an overwrite that replaced characters of another width: moves every range bound that
+  // now falls inside a two-byte character of the new text to that character's end.
+  void SnapOutOfCharacters(int pos, int count);
+  void SnapStart(CDecorateRange& range) const;
+  void SnapEnd(CDecorateRange& range) const;
+  // The first range from the head that contains `pos` and has `flag`; null if none.
+  const CDecorateRange* FirstAt(int pos, std::uint32_t flag) const;
+
+  std::string text_;
+  DecorateRangeList ranges_;
+  CDecorateConverter converter_;
+};
+
+}  // namespace nuvo
