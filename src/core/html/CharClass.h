@@ -21,6 +21,13 @@ constexpr bool IsHexDigitChar(char c) {
   return IsDigitChar(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
+constexpr char ToLowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Whether two texts are equal when ASCII letters are compared without their case.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // Flags of IsNumberText.
 inline constexpr unsigned kNumberSigned = 1;        // "+" or "-" may be the first byte
 inline constexpr unsigned kNumberDecimalPoint = 2;  // "." may stand anywhere

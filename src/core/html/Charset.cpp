@@ -3,23 +3,14 @@
 #include <array>
 
 #include "core/common/Encoding.h"
+#include "core/html/CharClass.h"
 
 namespace nuvo {
 namespace {
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
 std::size_t FindIgnoringCase(std::string_view text, std::string_view word, std::size_t from) {
   for (std::size_t pos = from; pos + word.size() <= text.size(); ++pos) {
-    if (EqualsIgnoringCase(text.substr(pos, word.size()), word)) return pos;
+    if (EqualsIgnoringAsciiCase(text.substr(pos, word.size()), word)) return pos;
   }
   return std::string_view::npos;
 }
@@ -75,7 +66,7 @@ Charset CharsetFromName(std::string_view name) {
                                                   {"x-sjis", Charset::kShiftJis},
                                                   {"UTF-8", Charset::kUtf8}}};
   for (const Alias& alias : kAliases) {
-    if (EqualsIgnoringCase(name, alias.name)) return alias.charset;
+    if (EqualsIgnoringAsciiCase(name, alias.name)) return alias.charset;
   }
   return Charset::kNone;
 }

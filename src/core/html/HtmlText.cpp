@@ -1,17 +1,16 @@
 #include "core/html/HtmlText.h"
 
 #include "core/common/Encoding.h"
+#include "core/html/CharClass.h"
 #include "core/html/HtmlEscape.h"
 
 namespace nuvo {
 namespace {
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Whether a "br" tag starts at `pos`: "<br" followed by the tag's end, a slash or a space.
 bool IsBrTagAt(std::string_view html, std::size_t pos) {
-  if (pos + 3 > html.size() || html[pos] != '<' || LowerAscii(html[pos + 1]) != 'b' ||
-      LowerAscii(html[pos + 2]) != 'r') {
+  if (pos + 3 > html.size() || html[pos] != '<' || ToLowerAscii(html[pos + 1]) != 'b' ||
+      ToLowerAscii(html[pos + 2]) != 'r') {
     return false;
   }
   if (pos + 3 == html.size()) return true;
