@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <system_error>
 #include <unordered_map>
 
 #include "core/common/Encoding.h"
@@ -24,46 +25,43 @@ std::string Unescape(std::string_view text) {
       continue;
     }
     switch (text[++i]) {
-      case 'r': out += '\r'; break;
-      case 'n': out += '\n'; break;
-      case 't': out += '\t'; break;
-      default: out += text[i]; break;
+      case 'r':
+        out += '\r';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      default:
+        out += text[i];
+        break;
     }
   }
   return out;
 }
 
+// The table is part of the program, so a fault in it is a build mistake: report it and stop.
+[[noreturn]] void Refuse(const char* what, std::string_view line) {
+  std::fprintf(stderr, "nuvo: %s in the string table: %.*s\n", what, static_cast<int>(line.size()),
+               line.data());
+  std::abort();
+}
+
+// The compiled-in table in both encodings; the UTF-8 texts are kept in id order for StringIds.
 struct Table {
-  std::unordered_map<int, std::string> utf8;
+  std::map<int, std::string> utf8;
   std::unordered_map<int, std::string> cp932;
 };
 
-// Lines are "id<TAB>name<TAB>text"; blank lines and lines starting with '#' are skipped.
-Table ParseTable(std::string_view data) {
-  Table table;
-  while (!data.empty()) {
-    std::size_t end = data.find('\n');
-    std::string_view line = data.substr(0, end);
-    data = end == std::string_view::npos ? std::string_view() : data.substr(end + 1);
-    if (line.empty() || line[0] == '#') continue;
-    std::size_t tab1 = line.find('\t');
-    std::size_t tab2 = tab1 == std::string_view::npos ? tab1 : line.find('\t', tab1 + 1);
-    int id = 0;
-    if (tab2 == std::string_view::npos ||
-        std::from_chars(line.data(), line.data() + tab1, id).ptr != line.data() + tab1) {
-      std::fprintf(stderr, "nuvo: damaged string table line: %.*s\n", static_cast<int>(line.size()),
-                   line.data());
-      std::abort();
-    }
-    std::string text = Unescape(line.substr(tab2 + 1));
-    table.cp932.emplace(id, Cp932(text));
-    table.utf8.emplace(id, std::move(text));
-  }
-  return table;
-}
-
 const Table& TheTable() {
-  static const Table table = ParseTable(embedded::kMessagesTsv);
+  static const Table table = [] {
+    Table built;
+    built.utf8 = ParseStringTable(embedded::kMessagesTsv);
+    for (const auto& [id, text] : built.utf8) built.cp932.emplace(id, Cp932(text));
+    return built;
+  }();
   return table;
 }
 
@@ -80,5 +78,36 @@ std::string LoadString(int id) {
 }
 
 bool HasString(int id) { return TheTable().utf8.count(id) != 0; }
+
+std::vector<int> StringIds() {
+  std::vector<int> ids;
+  ids.reserve(TheTable().utf8.size());
+  for (const auto& entry : TheTable().utf8) ids.push_back(entry.first);
+  return ids;
+}
+
+// Lines are "id<TAB>name<TAB>text"; blank lines and lines starting with '#' are skipped.
+std::map<int, std::string> ParseStringTable(std::string_view tsv) {
+  std::map<int, std::string> texts;
+  while (!tsv.empty()) {
+    std::size_t end = tsv.find('\n');
+    std::string_view line = tsv.substr(0, end);
+    tsv = end == std::string_view::npos ? std::string_view() : tsv.substr(end + 1);
+    if (line.empty() || line[0] == '#') continue;
+    std::size_t tab1 = line.find('\t');
+    std::size_t tab2 = tab1 == std::string_view::npos ? tab1 : line.find('\t', tab1 + 1);
+    if (tab2 == std::string_view::npos) Refuse("damaged line", line);
+    int id = 0;
+    auto [rest, error] = std::from_chars(line.data(), line.data() + tab1, id);
+    std::string_view name = line.substr(tab1 + 1, tab2 - tab1 - 1);
+    // MessageIds.h names only UPPER_SNAKE entries, so any other name would leave its id unnamed.
+    if (error != std::errc() || rest != line.data() + tab1 || name.empty() ||
+        name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_") != std::string_view::npos) {
+      Refuse("damaged line", line);
+    }
+    if (!texts.emplace(id, Unescape(line.substr(tab2 + 1))).second) Refuse("repeated id", line);
+  }
+  return texts;
+}
 
 }  // namespace nuvo
