@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "core/decorate/DecorateHtmlReader.h"
+#include "core/decorate/DecorateHtmlWriter.h"
+
 namespace nuvo {
 namespace {
 
@@ -30,6 +33,28 @@ int CDecorateConverter::SizeToLevel(int size) const {
   auto found = std::find(kLevelSizes.begin(), kLevelSizes.end(), size);
   return found == kLevelSizes.end() ? kStandardLevel
                                     : static_cast<int>(found - kLevelSizes.begin()) + 1;
+}
+
+}  // namespace nuvo
+
+namespace nuvo {
+
+void CDecorateConverter::WriteHtml(std::string_view text, const DecorateRangeList& ranges,
+                                   int start, int end, std::string& out) const {
+  CDecorateHtmlWriter(*this, text, ranges).Write(start, end, out);
+}
+
+bool CDecorateConverter::ReadHtml(std::string_view html, std::string& text,
+                                  DecorateRangeList& ranges) const {
+  return CDecorateHtmlReader(*this, text, ranges).Read(html);
+}
+
+bool CDecorateConverter::Normalize(std::string& html) const {
+  std::string text;
+  DecorateRangeList ranges;
+  if (!ReadHtml(html, text, ranges)) return false;
+  WriteHtml(text, ranges, 0, static_cast<int>(text.size()), html);
+  return true;
 }
 
 }  // namespace nuvo

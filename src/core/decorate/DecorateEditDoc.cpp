@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/common/Encoding.h"
+#include "core/html/CharClass.h"
 
 namespace nuvo {
 namespace {
@@ -17,8 +18,6 @@ const CDecorateParaRange& AsPara(const CDecorateRange& range) {
   return static_cast<const CDecorateParaRange&>(range);
 }
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Link addresses compare ignoring the case of ASCII letters; a two-byte character compares
 // exactly, since its trail byte may look like a letter.
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
@@ -27,7 +26,7 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     std::size_t width = CharWidthAt(a, i);
     if (width == 2) {
       if (a.substr(i, 2) != b.substr(i, 2)) return false;
-    } else if (AsciiLower(a[i]) != AsciiLower(b[i])) {
+    } else if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) {
       return false;
     }
     i += width;
@@ -468,6 +467,20 @@ bool CDecorateEditDoc::ClearDecorations(int a, int b) {
   }
   ranges_.splice(ranges_.end(), clones);
   return changed;
+}
+
+void CDecorateEditDoc::GetHtml(std::string& out, int start, int count) const {
+  out.clear();
+  if (start == -1) start = 0;
+  if (count == -1) count = GetLength() - start;
+  if (count <= 0 || start < 0) return;
+  const long long end = std::min<long long>(static_cast<long long>(start) + count, GetLength());
+  converter_.WriteHtml(text_, ranges_, start, static_cast<int>(end), out);
+}
+
+bool CDecorateEditDoc::SetHtml(std::string_view html) {
+  DeleteContents();
+  return converter_.ReadHtml(html, text_, ranges_);
 }
 
 void CDecorateEditDoc::DeleteContents() {

@@ -66,6 +66,11 @@ class CDecorateEditDoc {
   bool ClearDecorations(int a, int b);
   void DeleteContents();
 
+  // The HTML fragment of `count` bytes from `start` (-1: from the start, to the end).
+  void GetHtml(std::string& out, int start = -1, int count = -1) const;
+  // Replaces text and ranges with those of a fragment; true when every tag was understood.
+  bool SetHtml(std::string_view html);
+
   // Size levels of the HTML font tag, through the converter's base size.
   bool SetBaseSize(int size) { return converter_.SetBaseSize(size); }
   int GetBaseSize() const { return converter_.GetBaseSize(); }

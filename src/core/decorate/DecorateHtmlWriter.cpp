@@ -1,0 +1,132 @@
+#include "core/decorate/DecorateHtmlWriter.h"
+
+#include <algorithm>
+
+#include "core/common/Encoding.h"
+#include "core/decorate/DecorateStateSweep.h"
+#include "core/html/HtmlColor.h"
+#include "core/html/HtmlEscape.h"
+
+namespace nuvo {
+
+void CDecorateHtmlWriter::FlushText() {
+  EscapeHtml(pending_);
+  *out_ += pending_;
+  pending_.clear();
+}
+
+void CDecorateHtmlWriter::Write(int start, int end, std::string& out) {
+  out.clear();
+  out_ = &out;
+  end = std::min(end, static_cast<int>(text_.size()));
+  CDecorateStateSweep sweep(ranges_);
+  const DecorateState nothing;
+
+  // What is open in the fragment written so far.
+  bool openB = false;
+  bool openI = false;
+  bool openU = false;
+  bool openS = false;
+  int size = -1;
+  int color = -1;
+  std::string link;
+  int alignment = 0;
+
+  auto emit = [&](const char* tag) {
+    FlushText();
+    out += tag;
+  };
+
+  for (int i = std::max(start, 0);;) {
+    const DecorateState& want = i < end ? sweep.At(i) : nothing;
+    const std::string& wantLink = want.flags & DECO_LINK ? want.link : nothing.link;
+
+    const bool closeCentre = alignment != 0 && alignment != want.alignment;
+    const bool closeLink = !link.empty() && link != wantLink;
+    const bool fontOpen = size >= 1 || color != -1;
+    const bool closeFont = fontOpen && (size != want.size || color != want.color);
+    const bool closeOuter = closeCentre || closeLink || closeFont;
+    const bool closeB = closeOuter || (openB && !(want.flags & DECO_BOLD));
+    const bool closeI = closeB || (openI && !(want.flags & DECO_ITALIC));
+    const bool closeU = closeI || (openU && !(want.flags & DECO_UNDERLINE));
+    const bool closeS = closeU || (openS && !(want.flags & DECO_STRIKE));
+
+    if (openS && closeS) {
+      emit("</s>");
+      openS = false;
+    }
+    if (openU && closeU) {
+      emit("</u>");
+      openU = false;
+    }
+    if (openI && closeI) {
+      emit("</i>");
+      openI = false;
+    }
+    if (openB && closeB) {
+      emit("</b>");
+      openB = false;
+    }
+    if (fontOpen && closeOuter) {
+      emit("</font>");
+      size = -1;
+      color = -1;
+    }
+    if (!link.empty() && (closeCentre || closeLink)) {
+      emit("</a>");
+      link.clear();
+    }
+    if (closeCentre) {
+      emit("</center>");
+      alignment = 0;
+    }
+    if (i >= end) break;
+
+    if (want.alignment != 0 && alignment != want.alignment) {
+      emit("<center>");
+      alignment = want.alignment;
+    }
+    if (!wantLink.empty() && wantLink != link) {
+      emit("<a href=");
+      out += wantLink;
+      out += '>';
+      link = wantLink;
+    }
+    if ((want.size >= 1 || want.color != -1) && (size != want.size || color != want.color)) {
+      emit("<font");
+      if (want.size >= 1) out += " size=" + std::to_string(converter_.SizeToLevel(want.size));
+      if (want.color != -1) out += " color=" + ColorToHtml(want.color, true);
+      out += '>';
+      size = want.size;
+      color = want.color;
+    }
+    if ((want.flags & DECO_BOLD) && !openB) {
+      emit("<b>");
+      openB = true;
+    }
+    if ((want.flags & DECO_ITALIC) && !openI) {
+      emit("<i>");
+      openI = true;
+    }
+    if ((want.flags & DECO_UNDERLINE) && !openU) {
+      emit("<u>");
+      openU = true;
+    }
+    if ((want.flags & DECO_STRIKE) && !openS) {
+      emit("<s>");
+      openS = true;
+    }
+
+    const int width = static_cast<int>(CharWidthAt(text_, i));
+    if (text_[i] == '\n') {
+      emit("<br>");
+    } else {
+      pending_.append(text_.substr(i, width));
+    }
+    i += width;
+  }
+  FlushText();
+  out_ = nullptr;
+}
+
+}  // namespace nuvo
