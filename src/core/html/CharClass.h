@@ -21,6 +21,14 @@ constexpr bool IsHexDigitChar(char c) {
   return IsDigitChar(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
+// The value of a hexadecimal digit; -1 for any other byte.
+constexpr int HexDigitValue(char c) {
+  if (IsDigitChar(c)) return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
 constexpr char ToLowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }

@@ -36,11 +36,6 @@ constexpr std::array<NamedColor, 16> kNamedColors{{
     {"fuchsia", Rgb(0xFF, 0x00, 0xFF)},
 }};
 
-int HexValue(char c) {
-  if (IsDigitChar(c)) return c - '0';
-  return (c | 0x20) - 'a' + 10;
-}
-
 }  // namespace
 
 std::string ColorToHtml(std::int32_t color, bool useNames) {
@@ -67,7 +62,7 @@ std::int32_t HtmlToColor(std::string_view text) {
     const char high = text[1 + i * 2];
     const char low = text[2 + i * 2];
     if (!IsHexDigitChar(high) || !IsHexDigitChar(low)) return kNoColor;
-    channels[i] = HexValue(high) * 16 + HexValue(low);
+    channels[i] = HexDigitValue(high) * 16 + HexDigitValue(low);
   }
   return Rgb(channels[0], channels[1], channels[2]);
 }

@@ -69,7 +69,10 @@ bool UnescapeHtml(std::string& text, bool keepNbsp) {
     if (view[pos] == '&') {
       const Entity* match = nullptr;
       for (const Entity& entity : kEntities) {
-        if (view.substr(pos, entity.name.size()) == entity.name) match = &entity;
+        if (view.substr(pos, entity.name.size()) == entity.name) {
+          match = &entity;
+          break;
+        }
       }
       if (match && !(keepNbsp && match->name == "&nbsp;")) {
         decoded += match->value;

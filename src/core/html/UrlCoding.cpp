@@ -10,12 +10,6 @@ namespace {
 
 constexpr char kUpperHex[] = "0123456789ABCDEF";
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return c - 'A' + 10;
-}
-
 // Converts the pending UTF-16 units and appends them; false when they have no code page 932 form.
 bool FlushUnits(std::u16string& units, std::string& out) {
   if (units.empty()) return true;
@@ -68,7 +62,7 @@ UnicodeEscapes DecodeUnicodeEscapes(std::string_view text, std::string& out) {
   for (std::size_t pos = 0; pos < text.size();) {
     if (IsEscapeAt(text, pos)) {
       int unit = 0;
-      for (std::size_t i = pos + 2; i < pos + 6; ++i) unit = unit * 16 + HexValue(text[i]);
+      for (std::size_t i = pos + 2; i < pos + 6; ++i) unit = unit * 16 + HexDigitValue(text[i]);
       units += static_cast<char16_t>(unit);
       decoded = true;
       pos += 6;

@@ -20,6 +20,10 @@ TEST(CharClass, ClassifiesBytes) {
   EXPECT_TRUE(IsHexDigitChar('F'));
   EXPECT_FALSE(IsHexDigitChar('g'));
   EXPECT_FALSE(IsDigitChar('a'));
+  EXPECT_EQ(HexDigitValue('7'), 7);
+  EXPECT_EQ(HexDigitValue('b'), 11);
+  EXPECT_EQ(HexDigitValue('F'), 15);
+  EXPECT_EQ(HexDigitValue('g'), -1);
 }
 
 TEST(CharClass, NumberTextFollowsItsFlags) {
