@@ -1,9 +1,9 @@
+#include "core/html/Charset.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <utility>
-
-#include "core/html/Charset.h"
 
 // Detection weighs three validators against each other. Each walks a chunk as its encoding would
 // and either rejects it or scores it by how Japanese it looks: two points a byte for characters of
