@@ -133,12 +133,12 @@ void CAppOptions::LoadBanners(const CAppComm& app) {
 
 void CAppOptions::SaveBanners(CAppComm& app) const {
   int count = std::min(static_cast<int>(banners.size()), kMaxBanners);
-  // Only numbers up to the stored count are ever read, so blanking stops there.
+  // Blank what a longer earlier list left behind; numbers past kMaxBanners are never read.
   int earlierCount = StoredBannerCount(app);
+  const BannerEntry blank;
   for (int number = 1; number <= std::max(count, earlierCount); ++number) {
-    static const BannerEntry kBlank;
     const BannerEntry& banner =
-        number <= count ? banners[static_cast<std::size_t>(number - 1)] : kBlank;
+        number <= count ? banners[static_cast<std::size_t>(number - 1)] : blank;
     app.WriteSettingsString(BannerKey(number, "Name"), banner.name);
     app.WriteSettingsString(BannerKey(number, "Image"), banner.image);
     app.WriteSettingsString(BannerKey(number, "Link"), banner.link);

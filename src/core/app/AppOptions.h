@@ -39,7 +39,8 @@ class CAppOptions : public CCommOptions {
  public:
   static constexpr int kMaxBanners = 7;
 
-  // A default-made object holds the options of a first start.
+  // Reads every option, each brought into its range. A default-made object holds the options of
+  // a first start, which is what Load gives on empty settings.
   void Load(const CAppComm& app);
   // Writes every option back; banner numbers a longer earlier list used beyond the current one
   // are blanked.

@@ -92,10 +92,7 @@ TEST(AppOptions, ReadingNormalisesOutOfRangeValuesWithoutWriting) {
       {"DecoEditOption", 6, &CAppOptions::decoEditOption, 2},
       {"ToolBarDispFormat", 3, &CAppOptions::toolBarDispFormat, 2},
       {"ToolBarDispFormat", -1, &CAppOptions::toolBarDispFormat, 2},
-      {"ToolBarDispFormat", 0, &CAppOptions::toolBarDispFormat, 0},
       {"UserAgentSettingType", 2, &CAppOptions::userAgentSettingType, 0},
-      {"UserAgentSettingType", 1, &CAppOptions::userAgentSettingType, 1},
-      {"UPAAODataSizeLimit", 3, &CAppOptions::upaaoDataSizeLimit, 3},
       {"UPAAODataSizeLimit", 4, &CAppOptions::upaaoDataSizeLimit, 1},
       {"PreviewPos", 9, &CAppOptions::previewPos, 9},
   };
