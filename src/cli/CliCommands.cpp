@@ -18,6 +18,7 @@ int Version(const GlobalOptions&, const std::vector<std::string>& args) {
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {"version", "version", Version},
+      {"normalize-fragment", "normalize-fragment < FRAGMENT", NormalizeFragment},
   };
   return commands;
 }

@@ -24,4 +24,7 @@ struct Command {
 
 const std::vector<Command>& Commands();
 
+// The commands, each in its own source file.
+int NormalizeFragment(const GlobalOptions& options, const std::vector<std::string>& args);
+
 }  // namespace nuvo::cli
