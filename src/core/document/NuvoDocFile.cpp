@@ -1,0 +1,129 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+#include <new>
+
+#include "core/common/StringTable.h"
+#include "core/document/ArchiveException.h"
+#include "core/document/NuvoDoc.h"
+
+// Listing files on disk: the checks before a file is opened, reading it into a separate document
+// so that a failed read leaves the open listing alone, and atomic saving.
+namespace nuvo {
+namespace {
+
+bool HasDocumentExtension(const std::filesystem::path& path) {
+  std::string ext = path.extension().string();
+  for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return ext == ".nvd";
+}
+
+int MessageForCode(std::uint32_t code) {
+  switch (code) {
+    case kArchiveBadSignature:
+      return IDS_BAD_FILE_FORMAT;
+    case kArchiveBadVersion:
+      return IDS_UNSUPPORTED_FILE_VERSION;
+    default:
+      return IDS_FILE_DAMAGED;
+  }
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+// Writes `bytes` to a new file beside `path`, flushes it to the disk and renames it over `path`,
+// so that `path` holds either the old file or the whole new one.
+bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& bytes) {
+  std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
+  std::string temp = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+  int fd = ::mkstemp(temp.data());
+  if (fd < 0) return false;
+  struct stat old {};
+  mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  // The rename itself reaches the disk with the folder.
+  int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool CNuvoDoc::OnOpenDocument(const std::filesystem::path& path) {
+  if (!HasDocumentExtension(path)) {
+    ShowMessage(prompt_, IDS_NOT_NUVO_FILE);
+    return false;
+  }
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) {
+    ShowMessage(prompt_, IDS_FILE_NOT_FOUND);
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary);
+  std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (!in || error) {
+    ShowMessage(prompt_, IDS_FILE_READ_FAILED);
+    return false;
+  }
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
+    ShowMessage(prompt_, IDS_FILE_READ_FAILED);
+    return false;
+  }
+  return LoadFromBytes(bytes);
+}
+
+bool CNuvoDoc::LoadFromBytes(std::span<const std::uint8_t> bytes) {
+  CNuvoDoc loaded(Scratch{}, *this);
+  std::vector<PendingMessage> messages;
+  try {
+    CArchiveReader archive(bytes);
+    loaded.Serialize(archive, messages);
+  } catch (const CArchiveException& e) {
+    ShowMessage(prompt_, MessageForCode(e.Code()));
+    return false;
+  }
+  TakeContentOf(loaded);
+  modified_ = false;
+  for (const PendingMessage& message : messages) ShowMessage(prompt_, message.id, {message.arg});
+  return true;
+}
+
+bool CNuvoDoc::OnSaveDocument(const std::filesystem::path& path) {
+  CArchiveWriter archive;
+  std::size_t photoBytes = 0;
+  for (const PhotoData& data : content_.photoData) photoBytes += data.size();
+  archive.Reserve(photoBytes + 64 * 1024);
+  Serialize(archive);
+  if (!ReplaceFileAtomically(path, archive.Bytes())) {
+    ShowMessage(prompt_, IDS_FILE_SAVE_FAILED);
+    return false;
+  }
+  modified_ = false;
+  return true;
+}
+
+}  // namespace nuvo
