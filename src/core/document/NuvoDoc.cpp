@@ -1,7 +1,6 @@
 #include "core/document/NuvoDoc.h"
 
-#include <cstdio>
-
+#include "core/app/SamplesFolder.h"
 #include "core/common/Encoding.h"
 #include "core/common/StringTable.h"
 #include "core/html/BuiltinTemplates.h"
@@ -11,16 +10,9 @@ namespace {
 
 const std::string kSampleIdKey = "SampleID";
 const std::string kInputTypeKey = "DescriptInputType";
-const std::string kSamplesKey = "Samples";
 
 std::int32_t ClampInputType(std::int32_t type) {
   return type >= 0 && type < CNuvoDoc::kInputTypeCount ? type : 0;
-}
-
-std::string Hex4(std::uint32_t value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(value & 0xFFFF));
-  return text;
 }
 
 }  // namespace
@@ -70,9 +62,8 @@ void CNuvoDoc::SetDescriptInputType(std::int32_t type) {
 }
 
 std::filesystem::path CNuvoDoc::SampleFilePath(std::uint32_t id) const {
-  std::string folder = CAppComm(settings_).GetInstallationString(kSamplesKey);
-  if (folder.empty()) return {};
-  return std::filesystem::path(Utf8FromCp932(folder)) / Hex4(id >> 16) / (Hex4(id) + ".htm");
+  std::filesystem::path folder = GetSamplesFolder(CAppComm(settings_));
+  return folder.empty() ? folder : nuvo::SampleFilePath(folder, id);
 }
 
 bool CNuvoDoc::SetSampleID(std::uint32_t id) {
