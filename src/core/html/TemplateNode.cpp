@@ -153,6 +153,7 @@ void CTemplateNode::DeleteText(std::size_t start, std::size_t count) {
 }
 
 void CTemplateNode::SetItemText(std::string_view text) {
+  if (!enabled_) return;
   CTemplateNode* item = FindChild(ENodeKind::Item);
   if (!item) item = AddChild(std::make_unique<CTemplateNode>(ENodeKind::Item));
   item->SetText(text);

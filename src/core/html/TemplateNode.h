@@ -75,7 +75,7 @@ class CTemplateNode {
   virtual void InsertText(std::size_t pos, std::string_view text);
   virtual void DeleteText(std::size_t start, std::size_t count);
   // Sets the text of the first Item child, adding an Item section when there is none.
-  void SetItemText(std::string_view text);
+  virtual void SetItemText(std::string_view text);
 
   ENodeKind Kind() const { return kind_; }
   // The section name as the template wrote it; the kind's text for nodes made in code.

@@ -62,6 +62,10 @@ TEST(TemplateNodeTest, SectionTextOperationsActOnTheTextChild) {
   item->InsertText(0, "no");
   item->DeleteText(0, 2);
   EXPECT_EQ(item->GetText(), Cp932("い"));
+  CTemplateNode pay(ENodeKind::Pay);
+  pay.Enable(false);
+  pay.SetItemText("no");
+  EXPECT_EQ(pay.ChildCount(), 0u);
   item->Enable(true);
   item->ChildAt(0)->Enable(false);
   item->SetText("no");
