@@ -1,5 +1,7 @@
 #include "core/app/HtmlDocument.h"
 
+#include <utility>
+
 #include "core/app/AsciiCase.h"
 #include "core/app/HtmlParser.h"
 
@@ -76,6 +78,18 @@ HtmlFieldList CHtmlSubDocument::CollectHiddenInputs() const {
     fields.push_back({*name, value ? *value : std::string()});
   }
   return fields;
+}
+
+CHtmlDocument::CHtmlDocument(CHtmlDocument&& other) noexcept
+    : CHtmlSubDocument(std::exchange(other.top_, nullptr)),
+      source_(std::move(other.source_)),
+      tree_(std::move(other.tree_)) {}
+
+CHtmlDocument& CHtmlDocument::operator=(CHtmlDocument&& other) noexcept {
+  top_ = std::exchange(other.top_, nullptr);
+  source_ = std::move(other.source_);
+  tree_ = std::move(other.tree_);
+  return *this;
 }
 
 void CHtmlDocument::Load(std::string html) {

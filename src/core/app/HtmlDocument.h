@@ -70,6 +70,9 @@ class CHtmlDocument : public CHtmlSubDocument {
  public:
   CHtmlDocument() = default;
   explicit CHtmlDocument(std::string html) { Load(std::move(html)); }
+  // A moved-from document is empty, so that it never searches the tree it gave away.
+  CHtmlDocument(CHtmlDocument&& other) noexcept;
+  CHtmlDocument& operator=(CHtmlDocument&& other) noexcept;
 
   // Parses `html` (code page 932), replacing what was loaded before.
   void Load(std::string html);

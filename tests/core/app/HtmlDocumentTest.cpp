@@ -185,7 +185,9 @@ TEST(HtmlDocumentTest, SurvivesHostileNesting) {
   EXPECT_EQ(doc.FindAll("div").size(), static_cast<std::size_t>(kDepth));
   EXPECT_EQ(doc.Find("div")->GetInnerText(), "");
   doc.Load("<p>");  // drops the deep tree
-  EXPECT_EQ(doc.FindAll("p").size(), 1u);
+  CHtmlDocument moved = std::move(doc);
+  EXPECT_EQ(moved.FindAll("p").size(), 1u);
+  EXPECT_EQ(doc.Find("p"), nullptr);
 }
 
 }  // namespace
