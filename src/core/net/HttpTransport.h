@@ -30,11 +30,10 @@ constexpr bool IsTransientNetError(std::uint32_t code) {
 
 // How long each stage of an exchange may stay silent, in milliseconds.
 struct HttpTimeouts {
-  int connect = 60000;
-  int send = 60000;
-  int receive = 10000;  // waiting for the response once the request is sent
-  int dataSend = 60000;
-  int dataReceive = 60000;
+  int connect = 60000;      // reaching the server and sending the request line and headers
+  int dataSend = 60000;     // sending the body
+  int receive = 10000;      // waiting for the response once the request is sent
+  int dataReceive = 60000;  // reading the response body
 };
 
 struct HttpRequest {
