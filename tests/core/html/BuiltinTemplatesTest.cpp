@@ -53,16 +53,5 @@ TEST(BuiltinTemplatesTest, ShippingBlocksHoldOneRow) {
   }
 }
 
-TEST(BuiltinTemplatesTest, ConfirmationPiecesAreCodePage932Text) {
-  EXPECT_NE(BuiltinTemplateText(kTemplateConfirmStyle)->find(".decSmryTableZS"), std::string::npos);
-  EXPECT_NE(BuiltinTemplateText(kTemplateConfirmNote)
-                ->find(Cp932("商品説明は「プレビュー表示」で確認してください。")),
-            std::string::npos);
-  const std::string* caption = BuiltinTemplateText(kTemplateImageCaption);
-  EXPECT_NE(caption->find("__zs_product_image_caption_first"), std::string::npos);
-  EXPECT_NE(caption->find(Cp932("閉じる")), std::string::npos);
-  EXPECT_EQ(BuiltinTemplateText(1), nullptr);
-}
-
 }  // namespace
 }  // namespace nuvo

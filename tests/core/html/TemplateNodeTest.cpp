@@ -25,17 +25,6 @@ class CSizedNode : public CTemplateNode {
   CSizedNode(const CSizedNode&) = default;
 };
 
-TEST(TemplateNodeTest, SectionNamesAreCaseInsensitive) {
-  EXPECT_EQ(KindFromName("ITEM"), ENodeKind::Item);
-  EXPECT_EQ(KindFromName("Ship_Method_General"), ENodeKind::ShipMethodGeneral);
-  EXPECT_EQ(KindFromName("unvisible"), ENodeKind::Unvisible);
-  // The document's own kinds are not template sections.
-  EXPECT_EQ(KindFromName("Title"), ENodeKind::Generic);
-  EXPECT_EQ(KindFromName("Items"), ENodeKind::Generic);
-  EXPECT_EQ(KindName(ENodeKind::ShipMethodYahooSpecific), "ship_method_yahoo_specific");
-  EXPECT_EQ(CTemplateNode(ENodeKind::Title).Name(), "Title");
-}
-
 TEST(TemplateNodeTest, SectionTextOperationsActOnTheTextChild) {
   CTemplateNode description(ENodeKind::Description);
   description.SetItemText(Cp932("あいう"));
@@ -92,7 +81,7 @@ TEST(TemplateNodeTest, ChildListEditsKeepParentsRight) {
   EXPECT_EQ(root.GetDescendant(ENodeKind::Text, 1)->GetText(), "b");
 
   CTemplateNode* post = root.GetChild(ENodeKind::Post, 0);
-  std::unique_ptr<CTemplateNode> other = std::make_unique<CTemplateNode>(ENodeKind::Other);
+  auto other = std::make_unique<CTemplateNode>(ENodeKind::Other);
   CTemplateNode* otherRaw = other.get();
   std::unique_ptr<CTemplateNode> old = root.ReplaceChild(post, std::move(other));
   ASSERT_EQ(old.get(), post);
@@ -100,18 +89,14 @@ TEST(TemplateNodeTest, ChildListEditsKeepParentsRight) {
   EXPECT_EQ(root.ChildAt(1), otherRaw);
   EXPECT_EQ(otherRaw->Parent(), &root);
 
-  // Replacing something that is not a child leaves the new node with the caller.
-  std::unique_ptr<CTemplateNode> spare = std::make_unique<CTemplateNode>(ENodeKind::Is);
+  // Replacing or detaching something that is not a child changes nothing and drops nothing.
+  auto spare = std::make_unique<CTemplateNode>(ENodeKind::Is);
   EXPECT_EQ(root.ReplaceChild(old.get(), std::move(spare)), nullptr);
   ASSERT_NE(spare, nullptr);
   EXPECT_EQ(root.DetachChild(old.get()), nullptr);
 
   CTemplateNode* inserted = root.InsertChild(0, std::move(old));
-  EXPECT_EQ(root.IndexOf(inserted), 0u);
-  CTemplateNode* appended = root.InsertChild(99, std::move(spare));
-  EXPECT_EQ(appended, root.ChildAt(4));
-  std::unique_ptr<CTemplateNode> detached = root.DetachChild(inserted);
-  EXPECT_EQ(detached->Parent(), nullptr);
+  EXPECT_EQ(root.DetachChild(inserted)->Parent(), nullptr);
   EXPECT_EQ(root.IndexOf(inserted), root.ChildCount());
   root.Clear();
   EXPECT_EQ(root.ChildCount(), 0u);
