@@ -1,5 +1,6 @@
 #include "core/html/TemplateParser.h"
 
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <string>

@@ -18,7 +18,7 @@ namespace nuvo {
 // matching closes) are kept as text, so no template can make the tree deep.
 inline constexpr std::size_t kMaxSectionDepth = 200;
 
-// The built-in templates the program carries (see BuiltinTemplates.h).
+// The resource type of the built-in templates (BuiltinTemplates.h); there is no other.
 inline constexpr int kHtmlResourceType = 23;
 
 // Makes the node for a section; returning null lets the parser make a plain CTemplateNode.
