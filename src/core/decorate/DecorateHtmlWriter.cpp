@@ -8,6 +8,11 @@
 #include "core/html/HtmlEscape.h"
 
 namespace nuvo {
+namespace {
+
+constexpr unsigned char kLowestTrailByte = 0x40;
+
+}  // namespace
 
 void CDecorateHtmlWriter::FlushText() {
   EscapeHtml(pending_);
@@ -117,9 +122,15 @@ void CDecorateHtmlWriter::Write(int start, int end, std::string& out) {
       openS = true;
     }
 
-    const int width = static_cast<int>(CharWidthAt(text_, i));
+    int width = static_cast<int>(CharWidthAt(text_, i));
     if (text_[i] == '\n') {
       emit("<br>");
+    } else if (width == 2 && static_cast<unsigned char>(text_[i + 1]) < kLowestTrailByte) {
+      // A lead byte before a byte that cannot end a two-byte character stands alone, so that
+      // the markup character after it is still escaped.
+      FlushText();
+      out += text_[i];
+      width = 1;
     } else {
       pending_.append(text_.substr(i, width));
     }

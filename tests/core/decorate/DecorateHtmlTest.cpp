@@ -85,6 +85,8 @@ TEST(DecorateHtmlWriter, WritesTextLinesAndParts) {
   // A two-byte character is copied whole, even when its trail byte looks like markup.
   const std::string so = Cp932("ソ表");
   EXPECT_EQ(Html(MakeDoc(so)), so);
+  // A lead byte without its trail byte does not hide the markup after it.
+  EXPECT_EQ(Html(MakeDoc("\x8A<\x8A\n")), "\x8A&lt;\x8A<br>");
 }
 
 TEST(DecorateHtmlReader, ReadsTheTagSetAndItsRelatives) {
@@ -160,4 +162,48 @@ TEST(DecorateHtmlReader, DecodesTextOnceAndReportsWhatItDropped) {
   html = "<p>x</p>";
   EXPECT_FALSE(converter.Normalize(html));
   EXPECT_EQ(html, "<p>x</p>");
+}
+
+// Fragments from anywhere: pieces of tags, entities, stray brackets and cut two-byte characters
+// must read and write back without harm, and the writer's form of them must read in full.
+TEST(DecorateHtmlReader, SurvivesArbitraryFragments) {
+  static const char* const kPieces[] = {"<b>",
+                                        "</b>",
+                                        "<i>",
+                                        "</I>",
+                                        "<center>",
+                                        "</center>",
+                                        "<font size=9 color=#zz>",
+                                        "</font>",
+                                        "<a href=x>",
+                                        "</a>",
+                                        "<div align=center>",
+                                        "</div>",
+                                        "<",
+                                        ">",
+                                        "</",
+                                        "&",
+                                        "&amp;",
+                                        "&lt;",
+                                        "<br>",
+                                        "\t",
+                                        "\r\n",
+                                        "a",
+                                        " ",
+                                        "\x8A",
+                                        "\xBF",
+                                        "\x83\x5C",
+                                        "=",
+                                        "\"",
+                                        "<font "};
+  nuvo::test::RandomText random(5);
+  for (int round = 0; round < 2000; ++round) {
+    std::string html;
+    for (int i = random.Below(16); i > 0; --i) html += kPieces[random.Below(29)];
+    CDecorateEditDoc doc = MakeDoc("");
+    doc.SetHtml(html);
+    std::string written = Html(doc);
+    CDecorateEditDoc again = MakeDoc("");
+    EXPECT_TRUE(again.SetHtml(written)) << html << " => " << written;
+  }
 }
