@@ -44,6 +44,7 @@ void CNuvoDoc::DeleteContents() {
   fresh.inputType = content_.inputType;
   content_ = std::move(fresh);
   CItemCondition::operator=(CItemCondition());
+  history_.Clear();
 }
 
 bool CNuvoDoc::OnNewDocument() {
@@ -174,6 +175,7 @@ void CNuvoDoc::SetPhotos(const std::vector<std::string>& names, const std::vecto
 void CNuvoDoc::TakeContentOf(CNuvoDoc& other) {
   std::swap(content_, other.content_);
   CItemCondition::operator=(other.GetCondition());
+  history_.Clear();
 }
 
 }  // namespace nuvo

@@ -19,10 +19,12 @@
 #include "core/document/ItemCondition.h"
 #include "core/document/ShipSettings.h"
 #include "core/document/SizeWeight.h"
+#include "core/editing/CommandHistory.h"
 
 // The listing being edited: its scalar fields, its condition (the second base), the photo files
 // and one description tree per input type, which also carries the title, the photos' names, the
-// paid options, the shipping and the package size. It owns the trees and the photo data. The
+// paid options, the shipping and the package size. It owns the trees, the photo data and the undo
+// history of its edits. The
 // sample and input type last used are read from the settings when it is made and written back
 // when it goes, so the next new listing starts with them. Failures are told through the prompt.
 namespace nuvo {
@@ -68,6 +70,13 @@ class CNuvoDoc : public CItemCondition {
     std::int64_t arg;
   };
   void Serialize(CArchiveReader& archive, std::vector<PendingMessage>& messages);
+
+  // The version of the file the listing was read from; a new listing's is the current one.
+  std::uint32_t GetFileVersion() const { return content_.fileVersion; }
+
+  // Applies an edit and records it in the listing's one undo history.
+  void ExecuteCommand(std::unique_ptr<CEditCommand> command) { history_.Add(std::move(command)); }
+  CCommandHistory& GetCommandHistory() { return history_; }
 
   bool IsModified() const { return modified_; }
   void SetModifiedFlag(bool modified = true) { modified_ = modified; }
@@ -176,6 +185,7 @@ class CNuvoDoc : public CItemCondition {
     std::string memo;
     std::vector<PhotoData> photoData;
     std::int32_t inputType = 0;
+    std::uint32_t fileVersion = kFileVersion;
   };
 
   // A document for loading into, on the same settings and prompt, that leaves the settings alone.
@@ -198,6 +208,7 @@ class CNuvoDoc : public CItemCondition {
   bool bindsProfile_;
   Content content_;
   bool modified_ = false;
+  CCommandHistory history_;
   std::function<void(std::string&)> markupUpgrader_;
 };
 

@@ -285,6 +285,7 @@ void CNuvoDoc::Serialize(CArchiveReader& archive, std::vector<PendingMessage>& m
   if (archive.ReadString() != kSignature) throw CArchiveException(kArchiveBadSignature);
   const std::uint32_t version = archive.ReadU32();
   if (version > kFileVersion) throw CArchiveException(kArchiveBadVersion);
+  content_.fileVersion = version;
 
   content_.startPrice = archive.ReadI64();
   content_.buyNowPrice = archive.ReadI64();

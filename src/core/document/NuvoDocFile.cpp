@@ -123,6 +123,7 @@ bool CNuvoDoc::OnSaveDocument(const std::filesystem::path& path) {
     return false;
   }
   modified_ = false;
+  history_.MarkSaved();
   return true;
 }
 
