@@ -19,6 +19,8 @@ const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {"version", "version", Version},
       {"normalize-fragment", "normalize-fragment < FRAGMENT", NormalizeFragment},
+      {"new", "new OUT.nvd [--input-type N] [--sample-id N]", NewListing},
+      {"dump", "dump FILE.nvd", DumpListing},
   };
   return commands;
 }
