@@ -62,13 +62,13 @@ class CNuvoDoc : public CItemCondition {
 
   // Writes the listing as a version-11 file.
   void Serialize(CArchiveWriter& archive) const;
-  // Reads a listing file of any version from 0 to 11 into this (emptied) document. Messages the
-  // file calls for are appended to `messages` (ids with their arguments) for the caller to show
-  // once the read succeeded. Throws CArchiveException.
+  // A message a read calls for, shown once the whole file has been read.
   struct PendingMessage {
     int id;
     std::int64_t arg;
   };
+  // Reads a listing file of any version from 0 to 11 into this (emptied) document, appending
+  // the messages it calls for to `messages`. Throws CArchiveException.
   void Serialize(CArchiveReader& archive, std::vector<PendingMessage>& messages);
 
   // The version of the file the listing was read from; a new listing's is the current one.
