@@ -31,9 +31,9 @@ class CFormFields {
 
 // Value encodings: what the values are converted to before they are sent.
 enum FormEncoding : int {
-  kFormShiftJis = 0,  // sent as they are (also 2)
+  kFormShiftJis = 0,  // sent as they are
   kFormIso2022Jp = 1,
-  kFormShiftJisToo = 2,
+  kFormShiftJisPage = 2,  // the form's page is Shift_JIS: sent as they are too
   kFormEucJp = 3,
   kFormUtf8 = 4,
 };

@@ -1,7 +1,11 @@
 #include "gui/net/NetworkSession.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QNetworkProxyFactory>
 #include <QStandardPaths>
+
+#include "core/net/UserAgent.h"
 
 namespace nuvo {
 namespace {
@@ -23,6 +27,9 @@ CNetworkSession::CNetworkSession(const QString& cookieFile)
   manager_->setCookieJar(cookies_.get());
   // The manager adopts the jar it is given; the session keeps it so that it can be shared.
   cookies_->setParent(nullptr);
+  // The program's own user agent names the executable unless a client names another product.
+  SetExecutableName(
+      QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdString());
 }
 
 CNetworkSession::~CNetworkSession() = default;

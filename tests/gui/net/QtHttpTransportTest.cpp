@@ -82,7 +82,9 @@ TEST_F(QtHttpTransportTest, PostRedirectsBecomeGetsExceptFor307) {
   local.server.Post("/form", [](const httplib::Request&, httplib::Response& res) {
     res.set_redirect("/landing", 302);
   });
-  local.server.Get("/landing", [](const httplib::Request& req, httplib::Response& res) {
+  std::string agent;
+  local.server.Get("/landing", [&](const httplib::Request& req, httplib::Response& res) {
+    agent = req.get_header_value("User-Agent");
     res.set_content(req.method + ":" + req.body, "text/plain");
   });
   local.server.Post("/keep", [](const httplib::Request&, httplib::Response& res) {
@@ -97,6 +99,7 @@ TEST_F(QtHttpTransportTest, PostRedirectsBecomeGetsExceptFor307) {
   form.SetValue("a", "1");
   ASSERT_TRUE(client.Post(local.Url("/form"), form));
   EXPECT_EQ(client.ResponseText(), "GET:");
+  EXPECT_EQ(agent, client.UserAgent());
   ASSERT_TRUE(client.Post(local.Url("/keep"), "x=1&y=2"));
   EXPECT_EQ(client.ResponseText(), "POST|application/x-www-form-urlencoded|x=1&y=2");
   EXPECT_TRUE(prompt.requests.empty());
