@@ -21,6 +21,7 @@ const std::vector<Command>& Commands() {
       {"normalize-fragment", "normalize-fragment < FRAGMENT", NormalizeFragment},
       {"new", "new OUT.nvd [--input-type N] [--sample-id N]", NewListing},
       {"dump", "dump FILE.nvd", DumpListing},
+      {"render", "render FILE.nvd [-o OUT.html] [--work-dir DIR]", RenderListing},
   };
   return commands;
 }

@@ -28,5 +28,6 @@ const std::vector<Command>& Commands();
 int NormalizeFragment(const GlobalOptions& options, const std::vector<std::string>& args);
 int NewListing(const GlobalOptions& options, const std::vector<std::string>& args);
 int DumpListing(const GlobalOptions& options, const std::vector<std::string>& args);
+int RenderListing(const GlobalOptions& options, const std::vector<std::string>& args);
 
 }  // namespace nuvo::cli
