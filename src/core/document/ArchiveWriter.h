@@ -1,14 +1,17 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/document/ArchiveReader.h"
 
-// Writes the little-endian primitives of a listing file into a byte buffer it owns; the buffer
-// is written to disk in one piece afterwards.
+// Writes the little-endian primitives of a listing file. Small fields go into a buffer it owns;
+// large blocks (photo files) are not copied but referred to, so the caller keeps them alive and
+// unchanged until the pieces have been written out.
 namespace nuvo {
 
 class CArchiveWriter {
@@ -24,11 +27,23 @@ class CArchiveWriter {
   void WriteBytes(std::span<const std::uint8_t> bytes);
   void WriteSize(PixelSize size);
 
-  const std::string& Bytes() const { return bytes_; }
-  void Reserve(std::size_t size) { bytes_.reserve(size); }
+  // The output in order, as pieces that point into the buffer or at the blocks referred to.
+  std::vector<std::span<const std::uint8_t>> Pieces() const;
+  // The whole output in one string.
+  std::string Bytes() const;
 
  private:
+  // A piece of the output: `size` bytes of the buffer from `offset`, or a block outside it.
+  struct Piece {
+    const std::uint8_t* block = nullptr;
+    std::size_t offset = 0;
+    std::size_t size = 0;
+  };
+  void CloseBufferPiece();
+
   std::string bytes_;
+  std::vector<Piece> pieces_;
+  std::size_t open_ = 0;  // where the buffer's current piece starts
 };
 
 }  // namespace nuvo

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <fstream>
+#include <memory>
 #include <new>
 
 #include "core/common/StringTable.h"
@@ -32,7 +33,7 @@ int MessageForCode(std::uint32_t code) {
   }
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -45,16 +46,19 @@ bool WriteAll(int fd, const std::string& bytes) {
   return true;
 }
 
-// Writes `bytes` to a new file beside `path`, flushes it to the disk and renames it over `path`,
+// Writes `pieces` to a new file beside `path`, flushes it to the disk and renames it over `path`,
 // so that `path` holds either the old file or the whole new one.
-bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& bytes) {
+bool ReplaceFileAtomically(const std::filesystem::path& path,
+                           const std::vector<std::span<const std::uint8_t>>& pieces) {
   std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
   std::string temp = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
   int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
   struct stat old {};
   mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  bool ok = ::fchmod(fd, mode) == 0;
+  for (auto piece : pieces) ok = ok && WriteAll(fd, piece);
+  ok = ok && ::fsync(fd) == 0;
   ok = ::close(fd) == 0 && ok;
   if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
   if (!ok) {
@@ -88,12 +92,13 @@ bool CNuvoDoc::OnOpenDocument(const std::filesystem::path& path) {
     ShowMessage(prompt_, IDS_FILE_READ_FAILED);
     return false;
   }
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
+  // Filled by the read at once, so not cleared first.
+  auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(size));
+  if (!in.read(reinterpret_cast<char*>(bytes.get()), static_cast<std::streamsize>(size))) {
     ShowMessage(prompt_, IDS_FILE_READ_FAILED);
     return false;
   }
-  return LoadFromBytes(bytes);
+  return LoadFromBytes({bytes.get(), static_cast<std::size_t>(size)});
 }
 
 bool CNuvoDoc::LoadFromBytes(std::span<const std::uint8_t> bytes) {
@@ -114,11 +119,8 @@ bool CNuvoDoc::LoadFromBytes(std::span<const std::uint8_t> bytes) {
 
 bool CNuvoDoc::OnSaveDocument(const std::filesystem::path& path) {
   CArchiveWriter archive;
-  std::size_t photoBytes = 0;
-  for (const PhotoData& data : content_.photoData) photoBytes += data.size();
-  archive.Reserve(photoBytes + 64 * 1024);
   Serialize(archive);
-  if (!ReplaceFileAtomically(path, archive.Bytes())) {
+  if (!ReplaceFileAtomically(path, archive.Pieces())) {
     ShowMessage(prompt_, IDS_FILE_SAVE_FAILED);
     return false;
   }

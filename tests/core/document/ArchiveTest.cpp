@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "core/document/ArchiveException.h"
 #include "core/document/ArchiveReader.h"
@@ -37,12 +38,29 @@ TEST(Archive, WritesLittleEndianWithTheLowHalfOfI64First) {
                                         "\x07\0\0\0\x05\0\0\0"
                                         "\x80\x02\0\0\xFF\xFF\xFF\xFF",
                                         28));
-  CArchiveReader reader(Span(writer.Bytes()));
+  const std::string bytes = writer.Bytes();
+  CArchiveReader reader(Span(bytes));
   EXPECT_EQ(reader.ReadU32(), 0x11223344u);
   EXPECT_EQ(reader.ReadI64(), -2);
   EXPECT_EQ(reader.ReadI64(), 0x0000000500000007);
   EXPECT_EQ(reader.ReadSize(), (PixelSize{640, -1}));
   EXPECT_EQ(reader.Remaining(), 0u);
+}
+
+TEST(Archive, LargeBlocksAreWrittenInPlaceAmongTheCopiedFields) {
+  std::vector<std::uint8_t> small(10, 1);
+  std::vector<std::uint8_t> large(100000, 2);
+  CArchiveWriter writer;
+  writer.WriteU8(7);
+  writer.WriteBytes(large);
+  writer.WriteBytes(small);
+  writer.WriteBytes(large);
+  writer.WriteU8(8);
+  auto pieces = writer.Pieces();
+  ASSERT_EQ(pieces.size(), 5u);
+  EXPECT_EQ(pieces[1].data(), large.data());
+  EXPECT_EQ(writer.Bytes(),
+            "\x07" + std::string(100000, 2) + std::string(10, 1) + std::string(100000, 2) + "\x08");
 }
 
 TEST(Archive, StringLengthPrefixGrowsAt255AndAt65534) {
@@ -59,7 +77,8 @@ TEST(Archive, StringLengthPrefixGrowsAt255AndAt65534) {
     writer.WriteString(text);
     EXPECT_EQ(writer.Bytes().substr(0, c.prefix.size()), c.prefix) << c.length;
     EXPECT_EQ(writer.Bytes().size(), c.prefix.size() + c.length) << c.length;
-    CArchiveReader reader(Span(writer.Bytes()));
+    const std::string bytes = writer.Bytes();
+    CArchiveReader reader(Span(bytes));
     EXPECT_EQ(reader.ReadString(), text) << c.length;
   }
 }
