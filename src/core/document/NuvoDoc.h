@@ -77,6 +77,11 @@ class CNuvoDoc : public CItemCondition {
   // Applies an edit and records it in the listing's one undo history.
   void ExecuteCommand(std::unique_ptr<CEditCommand> command) { history_.Add(std::move(command)); }
   CCommandHistory& GetCommandHistory() { return history_; }
+  // The Edit menu's undo and redo, whichever pane made the edit.
+  bool CanUndo() const { return history_.CanUndo(); }
+  bool CanRedo() const { return history_.CanRedo(); }
+  void Undo() { history_.Undo(); }
+  void Redo() { history_.Redo(); }
 
   bool IsModified() const { return modified_; }
   void SetModifiedFlag(bool modified = true) { modified_ = modified; }
