@@ -1,18 +1,21 @@
-#include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
+#include <unistd.h>
 
-// The desktop program. Until the main frame lands it opens an empty window under the program's
-// title, so that the shell's libraries are built and linked from the start.
+#include <QApplication>
+
+#include "gui/app/NuvoApp.h"
+
+// The desktop program.
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  QApplication::setOrganizationName(QStringLiteral("Zabuto Soft"));
-  QApplication::setApplicationName(QStringLiteral("Nuvo3"));
-  QApplication::setApplicationDisplayName(QStringLiteral("ぬぼ"));
-  QMainWindow window;
-  window.setWindowTitle(QStringLiteral("(無題) - ぬぼ"));
-  window.setCentralWidget(new QLabel(QStringLiteral("ぬぼ"), &window));
-  window.resize(1024, 720);
-  window.show();
-  return app.exec();
+  // The embedded browser's sandbox refuses to run as root, and a machine without a display
+  // driver for it draws in software.
+  if (geteuid() == 0) {
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--disable-gpu")) flags += " --disable-gpu";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+  }
+  QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication application(argc, argv);
+  nuvo::CNuvoApp app;
+  return app.Run();
 }

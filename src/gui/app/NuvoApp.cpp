@@ -1,0 +1,256 @@
+#include "gui/app/NuvoApp.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTimer>
+#include <chrono>
+#include <clocale>
+
+#include "core/app/SamplesFolder.h"
+#include "core/common/MessageIds.h"
+#include "core/document/NuvoDoc.h"
+#include "core/net/UserAgent.h"
+#include "gui/app/AppFonts.h"
+#include "gui/app/BundledSamples.h"
+#include "gui/app/HtmlView.h"
+#include "gui/app/MainFrame.h"
+#include "gui/app/NuvoView.h"
+#include "gui/app/QtSettingsBackend.h"
+#include "gui/common/MessageBoxPrompt.h"
+#include "gui/common/QtText.h"
+
+namespace nuvo {
+
+const QString CNuvoApp::kUntitledName = QStringLiteral("(無題)");
+const QString CNuvoApp::kExtension = QStringLiteral(".nvd");
+const QString CNuvoApp::kFilterName = QStringLiteral("ぬぼファイル (*.nvd)");
+const QString CNuvoApp::kTypeName = QStringLiteral("ぬぼ文書");
+
+namespace {
+
+// How long the program waits for the first preview before it takes a screenshot.
+constexpr int kScreenshotDelayMs = 4000;
+
+// Message boxes belong to whichever window of the program is active when they are shown.
+class CActiveWindowPrompt : public IUserPrompt {
+ public:
+  PromptAnswer Ask(const PromptRequest& request) override {
+    return CMessageBoxPrompt(QApplication::activeWindow()).Ask(request);
+  }
+};
+
+std::filesystem::path ToPath(const QString& path) {
+  return std::filesystem::path(path.toStdU16String());
+}
+
+QString FileFilter() { return CNuvoApp::kFilterName + QStringLiteral(";;すべてのファイル (*)"); }
+
+}  // namespace
+
+CNuvoApp::CNuvoApp(ISettingsBackend* settings, IUserPrompt* prompt)
+    : settings_(settings), prompt_(prompt) {
+  if (!prompt_) {
+    ownPrompt_ = std::make_unique<CActiveWindowPrompt>();
+    prompt_ = ownPrompt_.get();
+  }
+}
+
+CNuvoApp::~CNuvoApp() { ExitInstance(); }
+
+bool CNuvoApp::InitInstance(const QStringList& arguments) {
+  // Japanese conventions for the C library and for Qt; numbers keep the C library's point so
+  // that nothing written for a file or a page changes with the locale.
+  std::setlocale(LC_ALL, "ja_JP.UTF-8");
+  std::setlocale(LC_NUMERIC, "C");
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  random_.seed(static_cast<std::mt19937::result_type>(
+      std::chrono::system_clock::now().time_since_epoch().count()));
+
+  QCoreApplication::setOrganizationName(QStringLiteral("Zabuto Soft"));
+  QCoreApplication::setApplicationName(QStringLiteral("Nuvo3"));
+  QGuiApplication::setApplicationDisplayName(QStringLiteral("ぬぼ"));
+  if (!settings_) {
+    ownSettings_ = std::make_unique<CQtSettingsBackend>();
+    settings_ = ownSettings_.get();
+  }
+  comm_ = std::make_unique<CAppComm>(*settings_);
+  recentFiles_ = std::make_unique<CRecentFileList>(*comm_);
+  recentFiles_->Load();
+  InstallSamplesFolder(*comm_, BundledSamplesFolder());
+
+  QApplication::setFont(JapaneseUiFont());
+  SetBrowserFontFamily(JapaneseFontFamily());
+  SetExecutableName(QFileInfo(QCoreApplication::applicationFilePath()).baseName().toStdString());
+  ApplyUserAgentSetting(*comm_);
+  SetBrowserUserAgent(DefaultUserAgentKind());
+
+  QString file;
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] == QStringLiteral("--screenshot") && i + 1 < arguments.size()) {
+      screenshotPath_ = arguments[++i];
+    } else if (file.isEmpty() && !arguments[i].startsWith(QLatin1Char('-'))) {
+      file = QFileInfo(arguments[i]).absoluteFilePath();
+    }
+  }
+
+  doc_ = std::make_unique<CNuvoDoc>(*settings_, *prompt_);
+  frame_ = std::make_unique<CMainFrame>(*this);
+  if (file.isEmpty()) {
+    doc_->OnNewDocument();
+  } else if (!OpenListing(file)) {
+    return false;
+  }
+  frame_->UpdateFromDocument();
+  frame_->ShowAtStart();
+  frame_->View().OnInitialUpdate();
+
+  if (!screenshotPath_.isEmpty()) {
+    QTimer::singleShot(kScreenshotDelayMs, frame_.get(), [this] {
+      QScreen* screen = QGuiApplication::primaryScreen();
+      if (screen) screen->grabWindow(0).save(screenshotPath_);
+      frame_->close();
+    });
+  }
+  return true;
+}
+
+int CNuvoApp::Run() {
+  if (!InitInstance(QCoreApplication::arguments())) {
+    ExitInstance();
+    return 1;
+  }
+  const int code = QApplication::exec();
+  ExitInstance();
+  return code;
+}
+
+void CNuvoApp::ExitInstance() {
+  frame_.reset();
+  workName_.Remove();
+}
+
+CNuvoView* CNuvoApp::ActiveView() const { return frame_ ? &frame_->View() : nullptr; }
+
+QString CNuvoApp::DocumentTitle() const {
+  return path_.isEmpty() ? kUntitledName : QFileInfo(path_).fileName();
+}
+
+bool CNuvoApp::OpenDocumentFile(const QString& path) {
+  if (frame_) {
+    frame_->raise();
+    frame_->activateWindow();
+  }
+  if (!SaveModified()) return false;
+  return OpenListing(QFileInfo(path).absoluteFilePath());
+}
+
+bool CNuvoApp::OpenListing(const QString& path) {
+  if (!doc_->OnOpenDocument(ToPath(path))) {
+    // A file that has gone away leaves the recent list too.
+    if (!QFileInfo::exists(path)) {
+      recentFiles_->Remove(ToPath(path));
+      recentFiles_->Save();
+      if (frame_) frame_->UpdateFromDocument();
+    }
+    return false;
+  }
+  path_ = path;
+  recentFiles_->Add(ToPath(path));
+  recentFiles_->Save();
+  ListingReplaced();
+  return true;
+}
+
+void CNuvoApp::ListingReplaced() {
+  if (!frame_) return;
+  frame_->UpdateFromDocument();
+  frame_->View().OnInitialUpdate();
+  frame_->SchedulePreview(kPreviewImmediately);
+}
+
+bool CNuvoApp::OnFileNew() {
+  if (!SaveModified()) return false;
+  doc_->OnNewDocument();
+  path_.clear();
+  ListingReplaced();
+  return true;
+}
+
+void CNuvoApp::OnFileOpen() {
+  if (!SaveModified()) return;
+  const QString path = QFileDialog::getOpenFileName(frame_.get(), QStringLiteral("開く"),
+                                                    QFileInfo(path_).absolutePath(), FileFilter());
+  if (path.isEmpty()) return;
+  OpenListing(path);
+}
+
+bool CNuvoApp::OnFileSave() {
+  if (path_.isEmpty()) return OnFileSaveAs();
+  return SaveListing(path_);
+}
+
+bool CNuvoApp::OnFileSaveAs() {
+  QString suggested = path_;
+  if (suggested.isEmpty()) {
+    const std::optional<QString> title =
+        doc_->GetTitle().empty() ? std::nullopt : std::optional(ToQString(doc_->GetTitle()));
+    // The listing's title makes a good file name once the characters no file name takes are out.
+    QString name = title.value_or(kUntitledName);
+    name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
+    suggested = name + kExtension;
+  }
+  QString path = QFileDialog::getSaveFileName(frame_.get(), QStringLiteral("名前を付けて保存"),
+                                              suggested, FileFilter());
+  if (path.isEmpty()) return false;
+  if (!path.endsWith(kExtension, Qt::CaseInsensitive)) path += kExtension;
+  return SaveListing(path);
+}
+
+bool CNuvoApp::SaveListing(const QString& path) {
+  if (!doc_->OnSaveDocument(ToPath(path))) return false;
+  doc_->GetCommandHistory().MarkSaved();
+  path_ = path;
+  recentFiles_->Add(ToPath(path));
+  recentFiles_->Save();
+  if (frame_) frame_->UpdateFromDocument();
+  return true;
+}
+
+void CNuvoApp::OpenRecentFile(int index) {
+  const auto& entries = recentFiles_->Entries();
+  if (index < 0 || index >= static_cast<int>(entries.size())) return;
+  OpenDocumentFile(QString::fromStdU16String(entries[static_cast<std::size_t>(index)].u16string()));
+}
+
+bool CNuvoApp::SaveModified() {
+  if (!doc_ || !doc_->IsModified()) return true;
+  const std::string title = FromQString(DocumentTitle()).value_or(std::string());
+  switch (AskMessage(*prompt_, IDS_SAVE_CHANGES, PromptButtons::YesNoCancel, {title}, 0,
+                     PromptIcon::Default)) {
+    case PromptAnswer::Yes:
+      return OnFileSave();
+    case PromptAnswer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CNuvoApp::OnUndo() {
+  doc_->GetCommandHistory().Undo();
+  if (frame_) frame_->UpdateFromDocument();
+}
+
+void CNuvoApp::OnRedo() {
+  doc_->GetCommandHistory().Redo();
+  if (frame_) frame_->UpdateFromDocument();
+}
+
+bool CNuvoApp::CanUndo() { return doc_ && doc_->GetCommandHistory().CanUndo(); }
+bool CNuvoApp::CanRedo() { return doc_ && doc_->GetCommandHistory().CanRedo(); }
+
+}  // namespace nuvo

@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <QSplitter>
+#include <QWebEnginePage>
+#include <fstream>
+#include <iterator>
+
+#include "AppTestSupport.h"
+#include "core/app/AppComm.h"
+#include "core/app/MemorySettings.h"
+#include "core/common/Encoding.h"
+#include "core/common/MessageIds.h"
+#include "core/document/NuvoDoc.h"
+#include "core/document/PreviewFile.h"
+#include "gui/app/HtmlView.h"
+#include "gui/app/MainFrame.h"
+#include "gui/app/NuvoApp.h"
+#include "gui/app/NuvoView.h"
+#include "gui/app/PreviewWindow.h"
+#include "support/ScriptedPrompt.h"
+
+using namespace nuvo;
+
+namespace {
+
+// Writes a listing file with `title` through the document's own writer.
+std::filesystem::path WriteListing(const std::filesystem::path& dir, const std::string& title) {
+  CMemorySettings settings;
+  ScriptedPrompt prompt;
+  CNuvoDoc doc(settings, prompt);
+  doc.OnNewDocument();
+  doc.SetTitle(Cp932(title));
+  const std::filesystem::path path = dir / "listing.nvd";
+  EXPECT_TRUE(doc.OnSaveDocument(path));
+  return path;
+}
+
+class NuvoAppTest : public ::testing::Test {
+ protected:
+  // Starts the program with "PreviewPos" `previewPos` and the given command line file.
+  std::unique_ptr<CNuvoApp> Start(int previewPos, const QString& file = {}) {
+    backend_ = settings_.Open();
+    CAppComm(*backend_).WriteSettingsInt("PreviewPos", previewPos);
+    auto app = std::make_unique<CNuvoApp>(backend_.get(), &prompt_);
+    QStringList arguments{QStringLiteral("nuvo")};
+    if (!file.isEmpty()) arguments << file;
+    started_ = app->InitInstance(arguments);
+    return app;
+  }
+
+  int Setting(const char* key) { return CAppComm(*settings_.Open()).GetSettingsInt(key, -1); }
+
+  TestSettings settings_;
+  std::unique_ptr<CQtSettingsBackend> backend_;
+  ScriptedPrompt prompt_;
+  bool started_ = false;
+};
+
+}  // namespace
+
+TEST_F(NuvoAppTest, StartsWithTheListingNamedOnTheCommandLine) {
+  const std::filesystem::path file = WriteListing(settings_.Dir(), "万年筆 モンブラン");
+  auto app = Start(1, ToQPath(file));
+  ASSERT_TRUE(started_);
+  EXPECT_TRUE(prompt_.requests.empty()) << prompt_.Ids()[0];
+  EXPECT_EQ(Utf8FromCp932(app->Document().GetTitle()), "万年筆 モンブラン");
+  EXPECT_EQ(app->MainFrame()->windowTitle(), QStringLiteral("listing.nvd[*] - ぬぼ"));
+  ASSERT_EQ(app->RecentFiles().Entries().size(), 1u);
+  EXPECT_EQ(app->RecentFiles().Entries()[0], file);
+  EXPECT_FALSE(CAppComm(*backend_).GetInstallationString("Samples").empty());
+
+  // The first preview is written at once and shown in the preview pane.
+  const std::filesystem::path page = PreviewFilePath(app->TempWorkName());
+  EXPECT_TRUE(std::filesystem::exists(page));
+  ASSERT_TRUE(WaitUntil([&] {
+    return app->MainFrame()->PreviewFrame().View().url() == QUrl::fromLocalFile(ToQPath(page));
+  }));
+  app->ExitInstance();
+  EXPECT_FALSE(std::filesystem::exists(page));
+}
+
+TEST_F(NuvoAppTest, AFileThatCannotBeOpenedEndsStartUpWithItsMessage) {
+  auto app = Start(1, ToQPath(settings_.Dir() / "missing.nvd"));
+  EXPECT_FALSE(started_);
+  EXPECT_EQ(prompt_.Ids(), std::vector<int>{IDS_FILE_NOT_FOUND});
+}
+
+TEST_F(NuvoAppTest, EachPreviewPosPlacesThePanesAndClosingRemembersTheirSizes) {
+  struct Layout {
+    int previewPos;
+    Qt::Orientation orientation;
+    int previewIndex;
+    const char* sheetKey;
+    const char* previewKey;
+    const char* otherKey;
+  };
+  const Layout layouts[] = {
+      {0, Qt::Horizontal, 0, "SheetWidth", "HtmlFrmWidth", "SheetHeight"},
+      {1, Qt::Horizontal, 1, "SheetWidth", "HtmlFrmWidth", "SheetHeight"},
+      {2, Qt::Vertical, 0, "SheetHeight", "HtmlFrmHeight", "SheetWidth"},
+      {3, Qt::Vertical, 1, "SheetHeight", "HtmlFrmHeight", "SheetWidth"},
+  };
+  for (const Layout& layout : layouts) {
+    SCOPED_TRACE(layout.previewPos);
+    {
+      auto backend = settings_.Open();
+      CAppComm(*backend).WriteSettingsInt(layout.otherKey, 123);
+    }
+    auto app = Start(layout.previewPos);
+    ASSERT_TRUE(started_);
+    CMainFrame& frame = *app->MainFrame();
+    QSplitter* splitter = frame.Splitter();
+    ASSERT_NE(splitter, nullptr);
+    EXPECT_EQ(splitter->orientation(), layout.orientation);
+    EXPECT_EQ(splitter->widget(layout.previewIndex), &frame.PreviewFrame());
+    EXPECT_EQ(splitter->widget(1 - layout.previewIndex), &frame.View());
+    EXPECT_EQ(frame.PreviewWindow(), nullptr);
+
+    splitter->setSizes(layout.previewIndex == 0 ? QList<int>{250, 200} : QList<int>{200, 250});
+    const QList<int> sizes = splitter->sizes();
+    EXPECT_TRUE(frame.close());
+    app.reset();
+    EXPECT_EQ(Setting(layout.previewKey), sizes[layout.previewIndex]);
+    EXPECT_EQ(Setting(layout.sheetKey), sizes[1 - layout.previewIndex]);
+    EXPECT_EQ(Setting(layout.otherKey), 123);
+  }
+}
+
+TEST_F(NuvoAppTest, AnyOtherPreviewPosShowsThePreviewInItsOwnWindow) {
+  auto app = Start(5);
+  ASSERT_TRUE(started_);
+  CMainFrame& frame = *app->MainFrame();
+  EXPECT_EQ(frame.Splitter(), nullptr);
+  EXPECT_EQ(frame.centralWidget(), &frame.View());
+  ASSERT_NE(frame.PreviewWindow(), nullptr);
+  EXPECT_TRUE(frame.PreviewWindow()->isVisible());
+
+  // Hiding the preview is remembered for the next start.
+  frame.Action(command::kPreview)->trigger();
+  EXPECT_FALSE(frame.PreviewWindow()->isVisible());
+  EXPECT_TRUE(frame.close());
+  EXPECT_EQ(Setting("NuvoPreviewWndDialog"), 0);
+}
+
+TEST_F(NuvoAppTest, ClosingAChangedListingAsksFirst) {
+  auto app = Start(1);
+  ASSERT_TRUE(started_);
+  app->Document().SetModifiedFlag(true);
+  prompt_.Queue(PromptAnswer::Cancel);
+  EXPECT_FALSE(app->MainFrame()->close());
+  ASSERT_EQ(prompt_.requests.size(), 1u);
+  EXPECT_EQ(prompt_.requests[0].messageId, IDS_SAVE_CHANGES);
+  EXPECT_EQ(Utf8FromCp932(prompt_.requests[0].text), "(無題) への変更を保存しますか?");
+  EXPECT_EQ(prompt_.requests[0].buttons, PromptButtons::YesNoCancel);
+  EXPECT_EQ(Setting("OptionValue"), -1);  // nothing written while the window stays
+
+  prompt_.Queue(PromptAnswer::No);
+  EXPECT_TRUE(app->MainFrame()->close());
+  EXPECT_NE(Setting("OptionValue"), -1);
+}
+
+TEST_F(NuvoAppTest, ThePreviewIsRegeneratedOnceChangesPause) {
+  auto app = Start(1);
+  ASSERT_TRUE(started_);
+  CMainFrame& frame = *app->MainFrame();
+  const std::filesystem::path page = PreviewFilePath(app->TempWorkName());
+  ASSERT_TRUE(WaitUntil([&] { return frame.PreviewFrame().View().url().isLocalFile(); }));
+
+  app->Document().SetTitle(Cp932("懐中時計"));
+  frame.SchedulePreview(kPreviewDeferred);
+  EXPECT_TRUE(frame.PreviewTimer().isActive());
+  Pump(300);
+  // A second change before the pause is over starts it again.
+  frame.SchedulePreview(kPreviewDeferred);
+  EXPECT_GT(frame.PreviewTimer().remainingTime(), 400);
+  EXPECT_TRUE(WaitUntil([&] { return !frame.PreviewTimer().isActive(); }, 2000));
+
+  std::ifstream in(page, std::ios::binary);
+  const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(html.find(Cp932("懐中時計")), std::string::npos);
+
+  // A request for an immediate preview does not wait.
+  frame.SchedulePreview(kPreviewImmediately);
+  EXPECT_FALSE(frame.PreviewTimer().isActive());
+}
+
+TEST_F(NuvoAppTest, ThePreviewRefusesToLeaveTheListing) {
+  auto app = Start(1);
+  ASSERT_TRUE(started_);
+  CHtmlCommView& view = app->MainFrame()->PreviewFrame().View();
+  ASSERT_TRUE(WaitUntil([&] { return view.url().isLocalFile(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !view.page()->isLoading(); }));
+  const QUrl listing = view.url();
+
+  QUrl refused;
+  QObject::connect(&view.CommPage(), &CHtmlCommPage::NavigationRefused,
+                   [&](const QUrl& url) { refused = url; });
+  const QUrl away(QStringLiteral("https://example.com/elsewhere.html"));
+  view.page()->runJavaScript(QStringLiteral("window.location.href = '%1';").arg(away.toString()));
+  ASSERT_TRUE(WaitUntil([&] { return !refused.isEmpty(); }));
+  EXPECT_EQ(refused, away);
+  Pump(100);
+  EXPECT_EQ(view.url(), listing);
+}
