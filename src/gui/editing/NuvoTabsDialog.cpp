@@ -1,0 +1,471 @@
+#include "gui/editing/NuvoTabsDialog.h"
+
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QUrl>
+#include <cstdio>
+
+#include "core/app/DialogSettings.h"
+#include "gui/common/QtText.h"
+#include "gui/editing/BuyNowDialog.h"
+#include "gui/editing/ConditionDialog.h"
+#include "gui/editing/DescriptionPage.h"
+#include "gui/editing/TextBoxLink.h"
+#include "gui/editing/TitleText.h"
+
+namespace nuvo {
+namespace {
+
+constexpr int kMaxQuantity = 99;
+
+std::string NumberedKey(const char* format, int number) {
+  char key[32];
+  std::snprintf(key, sizeof key, format, number);
+  return key;
+}
+
+QLabel* BuddyLabel(const QString& text, QWidget* buddy) {
+  auto* label = new QLabel(text);
+  label->setBuddy(buddy);
+  return label;
+}
+
+// Lays out widgets side by side without margins, as one cell of the sheet's grid.
+QWidget* Row(std::initializer_list<QWidget*> widgets, int stretchAfter = -1) {
+  auto* row = new QWidget;
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(4);
+  int index = 0;
+  for (QWidget* widget : widgets) {
+    layout->addWidget(widget);
+    if (index++ == stretchAfter) layout->addStretch(1);
+  }
+  return row;
+}
+
+}  // namespace
+
+ESheetLayout SheetLayoutFor(int previewPos) {
+  return previewPos == 0 || previewPos == 1 ? ESheetLayout::Tall : ESheetLayout::Wide;
+}
+
+CNuvoTabsDialog::CNuvoTabsDialog(CNuvoDoc& doc, IUserPrompt& prompt, CAppComm& app,
+                                 const CAppOptions& options, IDocumentListener* listener,
+                                 ESheetLayout layout, QWidget* parent)
+    : QWidget(parent), context_{doc, prompt, listener, app, options} {
+  titleTimer_.setSingleShot(true);
+  titleTimer_.setInterval(kTitlePauseMs);
+  connect(&titleTimer_, &QTimer::timeout, this, &CNuvoTabsDialog::CommitTitle);
+  BuildControls();
+  BuildPages();
+  Arrange(layout);
+  setAcceptDrops(true);
+  LoadCategoryHistory();
+  UpdateFromDocument(change::kEverything);
+}
+
+CNuvoTabsDialog::~CNuvoTabsDialog() {
+  titleTimer_.stop();
+  SaveCategoryHistory();
+  // The history's typing records point at this sheet's text boxes, which go with it.
+  context_.doc.GetCommandHistory().Clear();
+}
+
+void CNuvoTabsDialog::BuildControls() {
+  title_ = new QLineEdit;
+  title_->setObjectName(QStringLiteral("title"));
+  titleLabel_ = BuddyLabel(QStringLiteral("タイトル(&T)"), title_);
+  connect(title_, &QLineEdit::textChanged, this, &CNuvoTabsDialog::OnTitleEdited);
+  titleLength_ = new QLabel;
+  titleLength_->setObjectName(QStringLiteral("titleLength"));
+  titleLength_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  titleLength_->setMinimumWidth(titleLength_->fontMetrics().horizontalAdvance(
+      QStringLiteral("00.5文字")));
+  titleLength_->setToolTip(QStringLiteral("タイトルの文字数（全角で数えます）"));
+
+  category_ = new QComboBox;
+  category_->setObjectName(QStringLiteral("category"));
+  category_->setPlaceholderText(QStringLiteral("（カテゴリ未選択）"));
+  category_->setToolTip(QStringLiteral("出品するカテゴリを設定します\n最近使ったカテゴリから選べます"));
+  category_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  category_->setMinimumContentsLength(16);
+  categoryLabel_ = BuddyLabel(QStringLiteral("カテゴリ(&G)"), category_);
+  connect(category_, &QComboBox::activated, this, &CNuvoTabsDialog::OnCategoryActivated);
+
+  salesFormat_ = new QComboBox;
+  salesFormat_->setObjectName(QStringLiteral("salesFormat"));
+  for (const char* text : {"オークション形式", "定額", "定額 + 値下げ交渉"}) {
+    salesFormat_->addItem(QString::fromUtf8(text));
+  }
+  salesFormat_->setToolTip(QStringLiteral("販売形式を選択します"));
+  salesFormatLabel_ = BuddyLabel(QStringLiteral("販売形式(&L)"), salesFormat_);
+  connect(salesFormat_, &QComboBox::currentIndexChanged, this,
+          &CNuvoTabsDialog::OnSalesFormatChanged);
+
+  quantity_ = new QSpinBox;
+  quantity_->setObjectName(QStringLiteral("quantity"));
+  quantity_->setRange(1, kMaxQuantity);
+  // One command for a typed number, not one for each of its digits.
+  quantity_->setKeyboardTracking(false);
+  quantity_->setAlignment(Qt::AlignRight);
+  quantity_->setToolTip(QStringLiteral("個数を1～99で設定します"));
+  quantityLabel_ = BuddyLabel(QStringLiteral("個数(&Q)"), quantity_);
+  connect(quantity_, &QSpinBox::valueChanged, this, &CNuvoTabsDialog::OnQuantityChanged);
+
+  startPrice_ = new QLineEdit;
+  startPrice_->setObjectName(QStringLiteral("startPrice"));
+  startPrice_->setValidator(new QRegularExpressionValidator(
+      QRegularExpression(QStringLiteral("[0-9]{0,12}")), startPrice_));
+  startPrice_->setAlignment(Qt::AlignRight);
+  startPrice_->setMinimumWidth(startPrice_->fontMetrics().horizontalAdvance(QStringLiteral("0")) *
+                               12);
+  startPrice_->setToolTip(QStringLiteral("開始価格を円単位で入力します"));
+  startPriceLabel_ = BuddyLabel(QStringLiteral("開始価格(&P)"), startPrice_);
+  connect(startPrice_, &QLineEdit::textChanged, this, &CNuvoTabsDialog::OnStartPriceChanged);
+
+  buyNowButton_ = new QPushButton(QStringLiteral("即決(&B)..."));
+  buyNowButton_->setObjectName(QStringLiteral("buyNow"));
+  buyNowButton_->setToolTip(QStringLiteral("即決価格を設定します"));
+  connect(buyNowButton_, &QPushButton::clicked, this, &CNuvoTabsDialog::OnBuyNow);
+  buyNowPrice_ = new QLabel;
+  buyNowPrice_->setObjectName(QStringLiteral("buyNowPrice"));
+
+  conditionButton_ = new QPushButton(QStringLiteral("状態(&S)..."));
+  conditionButton_->setObjectName(QStringLiteral("conditionButton"));
+  conditionButton_->setToolTip(QStringLiteral("商品の状態を設定します"));
+  connect(conditionButton_, &QPushButton::clicked, this, &CNuvoTabsDialog::OnCondition);
+  condition_ = new QLabel;
+  condition_->setObjectName(QStringLiteral("condition"));
+  conditionRemark_ = new QLineEdit;
+  conditionRemark_->setObjectName(QStringLiteral("conditionRemark"));
+  conditionRemark_->setReadOnly(true);
+  conditionRemark_->setFocusPolicy(Qt::NoFocus);
+  retiredNote_ = new QLabel(QStringLiteral("↑状態「中古」、「その他」、備考は2019/01で廃止"));
+  retiredNote_->setWordWrap(true);
+
+  tabs_ = new QTabWidget;
+  tabs_->setObjectName(QStringLiteral("pages"));
+}
+
+void CNuvoTabsDialog::BuildPages() {
+  auto add = [this](CSheetPage* page, const QString& label) {
+    pages_.push_back(page);
+    tabs_->addTab(page, label);
+    connect(page, &CSheetPage::listingReplaced, this,
+            [this] { UpdateFromDocument(change::kEverything); });
+  };
+  add(new CDescriptionPage(context_, this), QStringLiteral("商品説明"));
+}
+
+void CNuvoTabsDialog::Arrange(ESheetLayout layout) {
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(6, 6, 6, 6);
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(4);
+  QWidget* price = Row({startPrice_, new QLabel(QStringLiteral("円"))});
+  QWidget* buyNow = Row({buyNowButton_, new QLabel(QStringLiteral("（")), buyNowPrice_,
+                         new QLabel(QStringLiteral("円）"))},
+                        3);
+  QWidget* condition = Row({conditionButton_, condition_, conditionRemark_}, 2);
+  if (layout == ESheetLayout::Tall) {
+    grid->addWidget(titleLabel_, 0, 0);
+    grid->addWidget(title_, 0, 1, 1, 3);
+    grid->addWidget(titleLength_, 0, 4);
+    grid->addWidget(categoryLabel_, 1, 0);
+    grid->addWidget(category_, 1, 1, 1, 4);
+    grid->addWidget(salesFormatLabel_, 2, 0);
+    grid->addWidget(salesFormat_, 2, 1);
+    grid->addWidget(quantityLabel_, 2, 2, Qt::AlignRight);
+    grid->addWidget(quantity_, 2, 3, 1, 2, Qt::AlignLeft);
+    grid->addWidget(startPriceLabel_, 3, 0);
+    grid->addWidget(price, 3, 1);
+    grid->addWidget(buyNow, 3, 2, 1, 3);
+    grid->addWidget(condition, 4, 0, 1, 5);
+    grid->addWidget(retiredNote_, 5, 0, 1, 5);
+    grid->addWidget(tabs_, 6, 0, 1, 5);
+    grid->setRowStretch(6, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    setMinimumSize(360, 520);
+  } else {
+    grid->addWidget(titleLabel_, 0, 0);
+    grid->addWidget(title_, 0, 1, 1, 5);
+    grid->addWidget(titleLength_, 0, 6);
+    grid->addWidget(categoryLabel_, 0, 7);
+    grid->addWidget(category_, 0, 8);
+    grid->addWidget(salesFormatLabel_, 1, 0);
+    grid->addWidget(salesFormat_, 1, 1);
+    grid->addWidget(quantityLabel_, 1, 2);
+    grid->addWidget(quantity_, 1, 3);
+    grid->addWidget(startPriceLabel_, 1, 4);
+    grid->addWidget(price, 1, 5);
+    grid->addWidget(buyNow, 1, 6, 1, 2);
+    grid->addWidget(condition, 1, 8);
+    retiredNote_->setWordWrap(false);
+    grid->addWidget(retiredNote_, 2, 8);
+    grid->addWidget(tabs_, 3, 0, 1, 9);
+    grid->setRowStretch(3, 1);
+    grid->setColumnStretch(5, 1);
+    grid->setColumnStretch(8, 2);
+    setMinimumSize(720, 420);
+  }
+}
+
+void CNuvoTabsDialog::UpdateFromDocument(std::uint32_t mask, std::int32_t selection) {
+  const CNuvoDoc& doc = context_.doc;
+  updating_ = true;
+  if (mask & change::kTitle) {
+    titleTimer_.stop();
+    std::string title = doc.GetTitle();
+    titleShown_ = ToQString(title);
+    title_->setText(titleShown_);
+    if (selection != kNoSelection) {
+      auto bits = static_cast<std::uint32_t>(selection);
+      int start = CharPosition(title, bits & 0xFFFF);
+      int end = CharPosition(title, bits >> 16);
+      title_->setSelection(start, end - start);
+    } else {
+      title_->setCursorPosition(0);  // a long title shows its beginning
+    }
+    ShowTitleLength(title);
+  }
+  if (mask & change::kSalesFormat) {
+    salesFormat_->setCurrentIndex(doc.GetSalesFormat());
+    SuitPricesToFormat();
+  }
+  if (mask & change::kStartPrice) startPrice_->setText(QString::number(doc.GetStartPrice()));
+  if (mask & change::kBuyNowPrice) ShowBuyNowPrice();
+  if (mask & change::kQuantity) quantity_->setValue(doc.GetQuantity());
+  if (mask & change::kCategory) ShowCategory();
+  if (mask & change::kCondition) ShowCondition();
+  for (CSheetPage* page : pages_) page->UpdateFromDocument(mask);
+  updating_ = false;
+}
+
+void CNuvoTabsDialog::FocusField(std::uint32_t mask) {
+  QWidget* field = nullptr;
+  switch (mask) {
+    case change::kTitle:
+      field = title_;
+      break;
+    case change::kStartPrice:
+      field = startPrice_;
+      break;
+    case change::kQuantity:
+      field = quantity_;
+      break;
+    case change::kCategory:
+      field = category_;
+      break;
+    default:
+      return;
+  }
+  field->setFocus(Qt::OtherFocusReason);
+}
+
+void CNuvoTabsDialog::SchedulePreview(std::uint32_t flags) {
+  if (context_.listener) context_.listener->SchedulePreview(flags);
+}
+
+void CNuvoTabsDialog::RefreshMenus() {
+  if (context_.listener) context_.listener->RefreshMenus();
+}
+
+void CNuvoTabsDialog::OnTitleEdited() {
+  if (updating_) return;
+  QString text = title_->text();
+  if (std::optional<char32_t> refused = FindUnrepresentable(text)) {
+    int cursor = title_->cursorPosition() - static_cast<int>(text.size() - titleShown_.size());
+    updating_ = true;
+    title_->setText(titleShown_);
+    title_->setCursorPosition(std::max(0, cursor));
+    updating_ = false;
+    RefuseCharacter(context_.prompt, *refused);
+    return;
+  }
+  titleShown_ = text;
+  ShowTitleLength(*FromQString(text));
+  titleTimer_.start();
+}
+
+void CNuvoTabsDialog::CommitTitle() {
+  std::string typed = FromQString(title_->text()).value_or(std::string());
+  CleanedTitle cleaned = CleanTitle(typed);
+  if (int message = cleaned.MessageId()) {
+    int cursor = title_->cursorPosition();
+    updating_ = true;
+    titleShown_ = ToQString(cleaned.text);
+    title_->setText(titleShown_);
+    title_->setCursorPosition(std::min(cursor, static_cast<int>(titleShown_.size())));
+    updating_ = false;
+    ShowTitleLength(cleaned.text);
+    ShowMessage(context_.prompt, message);
+  }
+  if (cleaned.text == context_.doc.GetTitle()) return;
+  QString shown = title_->text();
+  int start = title_->hasSelectedText() ? title_->selectionStart() : title_->cursorPosition();
+  int end = title_->hasSelectedText() ? title_->selectionEnd() : start;
+  std::int32_t selection = PackSelection(static_cast<std::uint16_t>(ByteOffset(shown, start)),
+                                         static_cast<std::uint16_t>(ByteOffset(shown, end)));
+  context_.doc.ExecuteCommand(
+      MakeSetTitleCommand(&context_.doc, context_.listener, cleaned.text, selection));
+}
+
+void CNuvoTabsDialog::ShowTitleLength(const std::string& title) {
+  title_->setToolTip(ToQString(TitleLengthTip(title)).replace(QStringLiteral("\r\n"),
+                                                              QStringLiteral("\n")));
+  QString count = QString::number(title.size() / 2);
+  if (title.size() % 2) count += QStringLiteral(".5");
+  titleLength_->setText(count + QStringLiteral("文字"));
+}
+
+void CNuvoTabsDialog::OnSalesFormatChanged(int index) {
+  if (updating_ || index < 0) return;
+  SuitPricesToFormat();
+  if (index == context_.doc.GetSalesFormat()) return;
+  context_.doc.ExecuteCommand(MakeSetSalesFormatCommand(&context_.doc, context_.listener, index));
+}
+
+void CNuvoTabsDialog::SuitPricesToFormat() {
+  // A fixed price is the start price alone: buying at once is what a fixed price is.
+  bool auction = salesFormat_->currentIndex() == 0;
+  buyNowButton_->setEnabled(auction);
+  buyNowPrice_->setEnabled(auction);
+  startPriceLabel_->setText(auction ? QStringLiteral("開始価格(&P)")
+                                    : QStringLiteral("販売価格(&P)"));
+}
+
+void CNuvoTabsDialog::OnStartPriceChanged(const QString& text) {
+  if (updating_) return;
+  std::int64_t yen = text.toLongLong();
+  if (yen == context_.doc.GetStartPrice()) return;
+  context_.doc.ExecuteCommand(MakeSetStartPriceCommand(&context_.doc, context_.listener, yen));
+}
+
+void CNuvoTabsDialog::OnQuantityChanged(int value) {
+  if (updating_) return;
+  if (value < 1 || value > kMaxQuantity) {
+    updating_ = true;
+    quantity_->setValue(context_.doc.GetQuantity());
+    updating_ = false;
+    return;
+  }
+  if (value == context_.doc.GetQuantity()) return;
+  context_.doc.ExecuteCommand(MakeSetQuantityCommand(&context_.doc, context_.listener, value));
+}
+
+void CNuvoTabsDialog::OnCategoryActivated(int index) {
+  if (updating_ || index < 0) return;
+  CategoryChoice chosen{category_->itemData(index).toInt(),
+                        FromQString(category_->itemText(index)).value_or(std::string())};
+  ApplyCategory(chosen);
+}
+
+void CNuvoTabsDialog::ApplyCategory(const CategoryChoice& category) {
+  const CNuvoDoc& doc = context_.doc;
+  if (category.id == doc.GetCategoryId() && category.name == doc.GetCategoryName()) return;
+  context_.doc.ExecuteCommand(MakeSetCategoryCommand(&context_.doc, context_.listener, category));
+  bool wasUpdating = updating_;
+  updating_ = true;
+  ShowCategory();
+  updating_ = wasUpdating;
+}
+
+void CNuvoTabsDialog::ShowCategory() {
+  const CNuvoDoc& doc = context_.doc;
+  if (doc.GetCategoryId() == 0) {
+    category_->setCurrentIndex(-1);
+    return;
+  }
+  // The listing's category heads the history, which keeps the most recent first.
+  QString name = ToQString(doc.GetCategoryName());
+  for (int i = 0; i < category_->count(); ++i) {
+    if (category_->itemData(i).toInt() == doc.GetCategoryId() && category_->itemText(i) == name) {
+      category_->removeItem(i);
+      break;
+    }
+  }
+  category_->insertItem(0, name, doc.GetCategoryId());
+  while (category_->count() > kCategoryHistory) category_->removeItem(category_->count() - 1);
+  category_->setCurrentIndex(0);
+}
+
+void CNuvoTabsDialog::LoadCategoryHistory() {
+  CDialogSettings settings(context_.app, kSettingsId);
+  for (int i = 1; i <= kCategoryHistory; ++i) {
+    std::string name = settings.GetDialogString(NumberedKey("HisCategoryName%02d", i));
+    if (name.empty()) break;
+    category_->addItem(ToQString(name),
+                       settings.GetDialogInt(NumberedKey("HisCategory%02d", i), 0));
+  }
+}
+
+void CNuvoTabsDialog::SaveCategoryHistory() {
+  CDialogSettings settings(context_.app, kSettingsId);
+  for (int i = 1; i <= kCategoryHistory; ++i) {
+    bool present = i <= category_->count();
+    settings.WriteDialogString(
+        NumberedKey("HisCategoryName%02d", i),
+        present ? FromQString(category_->itemText(i - 1)).value_or(std::string()) : std::string());
+    settings.WriteDialogInt(NumberedKey("HisCategory%02d", i),
+                            present ? category_->itemData(i - 1).toInt() : 0);
+  }
+}
+
+void CNuvoTabsDialog::OnBuyNow() {
+  CBuyNowDialog dialog(context_.doc.GetStartPrice(), context_.doc.GetBuyNowPrice(), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  std::int64_t price = dialog.BuyNowPrice();
+  if (price == context_.doc.GetBuyNowPrice()) return;
+  context_.doc.ExecuteCommand(MakeSetBuyNowPriceCommand(&context_.doc, context_.listener, price));
+  ShowBuyNowPrice();
+}
+
+void CNuvoTabsDialog::ShowBuyNowPrice() {
+  std::int64_t price = context_.doc.GetBuyNowPrice();
+  buyNowPrice_->setText(price > 0 ? QLocale(QLocale::Japanese).toString(price)
+                                  : QStringLiteral("---"));
+}
+
+void CNuvoTabsDialog::OnCondition() {
+  CConditionDialog dialog(context_.doc.GetCondition(), context_.prompt, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  CItemCondition chosen = dialog.Condition();
+  if (chosen == context_.doc.GetCondition()) return;
+  context_.doc.ExecuteCommand(MakeSetConditionCommand(&context_.doc, context_.listener, chosen));
+  ShowCondition();
+}
+
+void CNuvoTabsDialog::ShowCondition() {
+  const CItemCondition& condition = context_.doc.GetCondition();
+  condition_->setText(ToQString(CItemCondition::KindText(condition.GetKind())));
+  conditionRemark_->setText(ToQString(condition.GetRemark()));
+  conditionRemark_->setVisible(!condition.GetRemark().empty());
+}
+
+void CNuvoTabsDialog::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CNuvoTabsDialog::dropEvent(QDropEvent* event) {
+  QStringList paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) paths << url.toLocalFile();
+  }
+  auto* page = qobject_cast<CSheetPage*>(tabs_->currentWidget());
+  if (!paths.isEmpty() && page && page->DropFiles(paths)) event->acceptProposedAction();
+}
+
+}  // namespace nuvo

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "core/common/UserPrompt.h"
+#include "core/editing/EditBoxListener.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+
+// Ties one text box of the sheet to one text field of the listing. Each change typed or pasted
+// into the box is written to the field and recorded in the listing's undo history; undo and redo
+// put the text back into the box and the field. A character that code page 932 cannot hold is
+// refused where it is typed or pasted, with a message, and the box keeps its earlier text. The
+// link watches the box without owning it; the box owns the link as a child object.
+namespace nuvo {
+
+class CNuvoDoc;
+
+// The first character of `text` that code page 932 cannot hold.
+std::optional<char32_t> FindUnrepresentable(const QString& text);
+// Tells the seller that `character` cannot be used.
+void RefuseCharacter(IUserPrompt& prompt, char32_t character);
+
+// Makes `box` refuse, with the message, a character that code page 932 cannot hold as soon as it
+// is typed or pasted; the box keeps its earlier text.
+void GuardCharacters(QLineEdit* box, IUserPrompt& prompt);
+
+// Byte offset in the code page 932 form of `text` of the character position `position`.
+std::size_t ByteOffset(const QString& text, int position);
+// Character position in `text` of the byte offset `offset` of its code page 932 form.
+int CharPosition(const std::string& cp932, std::size_t offset);
+
+class CTextBoxLink : public QObject, public IEditBox {
+  Q_OBJECT
+
+ public:
+  using Store = std::function<void(const std::string&)>;
+
+  CTextBoxLink(QLineEdit* box, CNuvoDoc& doc, IDocumentListener* listener, IUserPrompt& prompt,
+               Store store);
+  CTextBoxLink(QPlainTextEdit* box, CNuvoDoc& doc, IDocumentListener* listener,
+               IUserPrompt& prompt, Store store);
+
+  // Shows the field's text as the listing holds it; records nothing.
+  void Load(const std::string& text);
+
+  std::string GetText() const override { return text_; }
+  void SetText(const std::string& text, TextRange selection) override;
+
+ private:
+  void Attach();
+  QString BoxText() const;
+  void ShowInBox(const QString& text, int start, int end);
+  TextRange BoxSelection() const;
+  void OnSelectionMoved();
+  void OnTextChanged();
+
+  std::variant<QLineEdit*, QPlainTextEdit*> box_;
+  IUserPrompt& prompt_;
+  Store store_;
+  CEditBoxListener listener_;
+  // What the box showed after the last accepted change, and the selection in it since.
+  QString shown_;
+  std::string text_;
+  TextRange selection_;
+  bool loading_ = false;
+};
+
+}  // namespace nuvo
