@@ -1,0 +1,98 @@
+#include "core/editing/RowCommands.h"
+
+#include <gtest/gtest.h>
+
+#include "EditingFixture.h"
+
+using namespace nuvo;
+
+namespace {
+
+std::vector<std::string> Items(const CNuvoDoc& doc) {
+  std::vector<std::string> items;
+  for (const CItemPair& pair : doc.GetPostItems()) items.push_back(pair.item);
+  return items;
+}
+
+class RowCommandsTest : public EditingTest {
+ protected:
+  void AddPost(const std::string& item) {
+    Run(MakeAddRowCommand(&doc, &listener, ERowList::Post));
+    Run(MakeSetRowCommand(&doc, &listener, ERowList::Post, doc.GetPostItems().size() - 1,
+                          CItemPair{item, item + "!"}));
+  }
+};
+
+TEST_F(RowCommandsTest, UndoingAnAddRemovesTheAppendedRowEvenAfterMoves) {
+  AddPost("a");
+  AddPost("b");
+  Run(MakeAddRowCommand(&doc, &listener, ERowList::Post));
+  Run(MakeMoveRowCommand(&doc, &listener, ERowList::Post, 2, EMoveDirection::Up));
+  EXPECT_EQ(Items(doc), (std::vector<std::string>{"a", "", "b"}));
+  doc.Undo();  // the move
+  listener.Reset();
+  doc.Undo();  // the add
+  EXPECT_EQ(Items(doc), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(listener.changed.back().mask, change::kPostItems);
+  doc.Redo();
+  doc.Redo();
+  EXPECT_EQ(Items(doc), (std::vector<std::string>{"a", "", "b"}));
+}
+
+TEST_F(RowCommandsTest, MovesStopAtTheEndsAndUndoByTheSameExchange) {
+  AddPost("a");
+  AddPost("b");
+  AddPost("c");
+  EXPECT_EQ(MakeMoveRowCommand(&doc, &listener, ERowList::Post, 0, EMoveDirection::Up), nullptr);
+  EXPECT_EQ(MakeMoveRowCommand(&doc, &listener, ERowList::Post, 2, EMoveDirection::Down), nullptr);
+  EXPECT_EQ(MakeMoveRowCommand(&doc, &listener, ERowList::Post, 3, EMoveDirection::Up), nullptr);
+
+  listener.Reset();
+  Run(MakeMoveRowCommand(&doc, &listener, ERowList::Post, 1, EMoveDirection::Down));
+  EXPECT_EQ(Items(doc), (std::vector<std::string>{"a", "c", "b"}));
+  EXPECT_EQ(listener.changed.size(), 1u);  // a move tells the sheet at once
+  doc.Undo();
+  EXPECT_EQ(Items(doc), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(doc.GetPostItems()[1].detail, "b!");
+}
+
+TEST_F(RowCommandsTest, ADeletedRowComesBackWholeWhereItStood) {
+  AddPost("a");
+  AddPost("b");
+  AddPost("c");
+  EXPECT_EQ(MakeDeleteRowCommand(&doc, &listener, ERowList::Post, 3), nullptr);
+  Run(MakeDeleteRowCommand(&doc, &listener, ERowList::Post, 1));
+  EXPECT_EQ(Items(doc), (std::vector<std::string>{"a", "c"}));
+  doc.Undo();
+  EXPECT_EQ(doc.GetPostItems()[1], (CItemPair{"b", "b!"}));
+  doc.Redo();
+  EXPECT_EQ(Items(doc), (std::vector<std::string>{"a", "c"}));
+}
+
+TEST_F(RowCommandsTest, EveryListKeepsItsOwnRowsAndMask) {
+  Run(MakeAddRowCommand(&doc, &listener, ERowList::Pay));
+  Run(MakeAddRowCommand(&doc, &listener, ERowList::Other));
+  Run(MakeSetRowCommand(&doc, &listener, ERowList::Other, 0, std::string("gift")));
+  EXPECT_EQ(MakeSetRowCommand(&doc, &listener, ERowList::Other, 0, CItemPair{}), nullptr);
+  Run(MakeAddPhotoCommand(&doc, &listener, {{"p.jpg", {40, 40}, ""}, {1, 2, 3}}));
+  Run(MakeAddRowCommand(&doc, &listener, ERowList::ShipMethods));
+  EXPECT_EQ(doc.GetPayItems().size(), 1u);
+  EXPECT_EQ(doc.GetOtherItems(), std::vector<std::string>{"gift"});
+  EXPECT_EQ(doc.GetPhotoNames(), std::vector<std::string>{"p.jpg"});
+  EXPECT_EQ(doc.GetPhotoData().front(), (PhotoData{1, 2, 3}));
+  EXPECT_EQ(doc.GetShipping().methods.size(), 1u);
+  EXPECT_TRUE(doc.GetPostItems().empty());
+
+  std::vector<std::uint32_t> masks;
+  for (int i = 0; i < 5; ++i) {
+    listener.Reset();
+    doc.Undo();
+    masks.push_back(listener.changed.back().mask);
+  }
+  EXPECT_EQ(masks,
+            (std::vector<std::uint32_t>{change::kShipMethods, change::kPhotos, change::kOtherItems,
+                                        change::kOtherItems, change::kPayItems}));
+  EXPECT_TRUE(doc.GetPhotoData().empty());
+}
+
+}  // namespace

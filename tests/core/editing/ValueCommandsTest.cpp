@@ -1,0 +1,128 @@
+#include "core/editing/ValueCommands.h"
+
+#include <gtest/gtest.h>
+
+#include "EditingFixture.h"
+#include "core/common/Encoding.h"
+#include "core/editing/RowCommands.h"
+
+using namespace nuvo;
+
+namespace {
+
+using Changed = RecordingListener::Changed;
+
+TEST_F(EditingTest, TheTitleComesBackWithTheSelectionItWasMadeWith) {
+  doc.SetTitle(Cp932("カメラ"));
+  Run(MakeSetTitleCommand(&doc, &listener, Cp932("カメラ美品"), PackSelection(6, 10)));
+  EXPECT_EQ(doc.GetTitle(), Cp932("カメラ美品"));
+  EXPECT_TRUE(listener.changed.empty());  // the title box made the change itself
+  EXPECT_EQ(listener.previews.size(), 1u);
+
+  doc.Undo();
+  EXPECT_EQ(doc.GetTitle(), Cp932("カメラ"));
+  EXPECT_EQ(listener.changed, (std::vector<Changed>{{change::kTitle, 0x000A0006}}));
+  EXPECT_EQ(listener.focused, (std::vector<std::uint32_t>{change::kTitle}));
+  EXPECT_EQ(listener.previews.size(), 2u);
+  doc.Redo();
+  EXPECT_EQ(doc.GetTitle(), Cp932("カメラ美品"));
+  EXPECT_EQ(listener.changed.back(), (Changed{change::kTitle, 0x000A0006}));
+}
+
+TEST_F(EditingTest, EachFieldTellsItsOwnMaskAndFocusesOnlyTheSheetsMainBoxes) {
+  struct Case {
+    std::unique_ptr<CEditCommand> command;
+    std::uint32_t mask;
+    bool focus;
+    bool preview;
+  };
+  std::vector<Case> cases;
+  cases.push_back(
+      {MakeSetSalesFormatCommand(&doc, &listener, 2), change::kSalesFormat, true, false});
+  cases.push_back(
+      {MakeSetStartPriceCommand(&doc, &listener, 5000), change::kStartPrice, true, false});
+  cases.push_back(
+      {MakeSetBuyNowPriceCommand(&doc, &listener, 9000), change::kBuyNowPrice, false, false});
+  cases.push_back({MakeSetQuantityCommand(&doc, &listener, 2), change::kQuantity, true, false});
+  cases.push_back(
+      {MakeSetCategoryCommand(&doc, &listener, {2084, "x"}), change::kCategory, true, false});
+  cases.push_back(
+      {MakeSetConditionCommand(&doc, &listener, {3, "y"}), change::kCondition, false, false});
+  cases.push_back({MakeSetShipServiceCommand(&doc, &listener, EShipServiceField::ServiceFlags, 3),
+                   change::kShipServices, false, true});
+  cases.push_back({MakeSetSizeWeightCommand(&doc, &listener, {{60, 1}, {2, 1}}), change::kShipSheet,
+                   false, true});
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.mask);
+    Run(std::move(c.command));
+    listener.Reset();
+    doc.Undo();
+    EXPECT_EQ(listener.changed, (std::vector<Changed>{{c.mask, kNoSelection}}));
+    EXPECT_EQ(listener.focused,
+              c.focus ? std::vector<std::uint32_t>{c.mask} : std::vector<std::uint32_t>{});
+    EXPECT_EQ(listener.previews.size(), c.preview ? 1u : 0u);
+    doc.Redo();
+  }
+  EXPECT_EQ(doc.GetSalesFormat(), 2);
+  EXPECT_EQ(doc.GetStartPrice(), 5000);
+  EXPECT_EQ(doc.GetBuyNowPrice(), 9000);
+  EXPECT_EQ(doc.GetQuantity(), 2);
+  EXPECT_EQ(doc.GetCategoryId(), 2084);
+  EXPECT_EQ(doc.GetCategoryName(), "x");
+  EXPECT_EQ(doc.GetCondition(), CItemCondition(3, "y"));
+  EXPECT_EQ(doc.GetShipping().GetServiceFlags(), 3u);
+  EXPECT_EQ(doc.GetSizeWeight().size.amount, 60);
+}
+
+TEST_F(EditingTest, TheCategoryIdAndNameGoBackTogether) {
+  doc.SetCategoryId(1);
+  doc.SetCategoryName("old");
+  Run(MakeSetCategoryCommand(&doc, &listener, {2, "new"}));
+  doc.Undo();
+  EXPECT_EQ(doc.GetCategoryId(), 1);
+  EXPECT_EQ(doc.GetCategoryName(), "old");
+}
+
+TEST_F(EditingTest, AShipRowFieldChangesOnlyThatFieldOfThatRow) {
+  Run(MakeAddRowCommand(&doc, &listener, ERowList::ShipMethods));
+  Run(MakeAddRowCommand(&doc, &listener, ERowList::ShipMethods));
+  Run(MakeSetShipRowCommand(&doc, &listener, 1, EShipRowField::Fee, std::int64_t{800}));
+  Run(MakeSetShipRowCommand(&doc, &listener, 1, EShipRowField::Name, std::string("pack")));
+  EXPECT_EQ(MakeSetShipRowCommand(&doc, &listener, 2, EShipRowField::Fee, std::int64_t{1}),
+            nullptr);
+  EXPECT_EQ(MakeSetShipRowCommand(&doc, &listener, 0, EShipRowField::Fee, std::string("x")),
+            nullptr);
+  auto methods = doc.GetShipping().methods;
+  ASSERT_EQ(methods.size(), 2u);
+  EXPECT_EQ(methods[0], CShipMethod());
+  EXPECT_EQ(methods[1].fee, 800);
+  EXPECT_EQ(methods[1].name, "pack");
+
+  listener.Reset();
+  doc.Undo();
+  doc.Undo();
+  EXPECT_EQ(doc.GetShipping().methods[1], CShipMethod());
+  EXPECT_EQ(listener.changed.back().mask, change::kShipMethods);
+}
+
+TEST_F(EditingTest, SwitchingTheInputTypeRereadsTheTreesPartsAndTheListsWhenTheyShowOrHide) {
+  ASSERT_EQ(doc.GetDescriptInputType(), CNuvoDoc::kTemplateInput);
+  EXPECT_EQ(MakeSetInputTypeCommand(&doc, &listener, 3), nullptr);
+  Run(MakeSetInputTypeCommand(&doc, &listener, CNuvoDoc::kHtmlInput));
+  EXPECT_EQ(doc.GetDescriptInputType(), CNuvoDoc::kHtmlInput);
+  EXPECT_TRUE(doc.GetDescriptInput(CNuvoDoc::kHtmlInput).IsBuilt());
+  Run(MakeSetInputTypeCommand(&doc, &listener, CNuvoDoc::kNormalInput));
+
+  listener.Reset();
+  doc.Undo();
+  EXPECT_EQ(doc.GetDescriptInputType(), CNuvoDoc::kHtmlInput);
+  std::uint32_t treeParts = change::kTitle | change::kPhotos | change::kShipMethods |
+                            change::kShipServices | change::kShipSheet;
+  EXPECT_EQ(listener.changed.back().mask, treeParts);
+  doc.Undo();
+  EXPECT_EQ(doc.GetDescriptInputType(), CNuvoDoc::kTemplateInput);
+  EXPECT_EQ(listener.changed.back().mask,
+            treeParts | change::kPostItems | change::kPayItems | change::kOtherItems);
+}
+
+}  // namespace
