@@ -21,6 +21,7 @@
 #include "gui/editing/BuyNowDialog.h"
 #include "gui/editing/ConditionDialog.h"
 #include "gui/editing/DescriptionPage.h"
+#include "gui/editing/PhotoPage.h"
 #include "gui/editing/TextBoxLink.h"
 #include "gui/editing/TitleText.h"
 
@@ -167,6 +168,7 @@ void CNuvoTabsDialog::BuildPages() {
             [this] { UpdateFromDocument(change::kEverything); });
   };
   add(new CDescriptionPage(context_, this), QStringLiteral("商品説明"));
+  add(new CPhotoPage(context_, this), QStringLiteral("写真"));
 }
 
 void CNuvoTabsDialog::Arrange(ESheetLayout layout) {
