@@ -21,7 +21,9 @@
 #include "gui/editing/BuyNowDialog.h"
 #include "gui/editing/ConditionDialog.h"
 #include "gui/editing/DescriptionPage.h"
+#include "gui/editing/ItemListPage.h"
 #include "gui/editing/PhotoPage.h"
+#include "gui/editing/ShipPage.h"
 #include "gui/editing/TextBoxLink.h"
 #include "gui/editing/TitleText.h"
 
@@ -169,6 +171,9 @@ void CNuvoTabsDialog::BuildPages() {
   };
   add(new CDescriptionPage(context_, this), QStringLiteral("商品説明"));
   add(new CPhotoPage(context_, this), QStringLiteral("写真"));
+  add(new CItemListPage(context_, ERowList::Pay, this), QStringLiteral("支払い"));
+  add(new CShipPage(context_, this), QStringLiteral("発送"));
+  add(new CItemListPage(context_, ERowList::Other, this), QStringLiteral("その他"));
 }
 
 void CNuvoTabsDialog::Arrange(ESheetLayout layout) {
