@@ -20,6 +20,7 @@ const std::vector<Command>& Commands() {
       {"version", "version", Version},
       {"normalize-fragment", "normalize-fragment < FRAGMENT", NormalizeFragment},
       {"new", "new OUT.nvd [--input-type N] [--sample-id N]", NewListing},
+      {"set", "set FILE.nvd [--yes] KEY=VALUE...", SetListing},
       {"dump", "dump FILE.nvd", DumpListing},
       {"render", "render FILE.nvd [-o OUT.html] [--work-dir DIR]", RenderListing},
   };

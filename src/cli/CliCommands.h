@@ -27,6 +27,7 @@ const std::vector<Command>& Commands();
 // The commands, each in its own source file.
 int NormalizeFragment(const GlobalOptions& options, const std::vector<std::string>& args);
 int NewListing(const GlobalOptions& options, const std::vector<std::string>& args);
+int SetListing(const GlobalOptions& options, const std::vector<std::string>& args);
 int DumpListing(const GlobalOptions& options, const std::vector<std::string>& args);
 int RenderListing(const GlobalOptions& options, const std::vector<std::string>& args);
 
