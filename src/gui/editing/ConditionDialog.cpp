@@ -15,7 +15,8 @@ namespace nuvo {
 
 CConditionDialog::CConditionDialog(const CItemCondition& condition, IUserPrompt& prompt,
                                    QWidget* parent)
-    : QDialog(parent), prompt_(prompt),
+    : QDialog(parent),
+      prompt_(prompt),
       showRetired_(CItemCondition::IsRetired(condition.GetKind())) {
   setWindowTitle(QStringLiteral("商品状態の設定"));
   auto* grid = new QGridLayout(this);
@@ -36,7 +37,8 @@ CConditionDialog::CConditionDialog(const CItemCondition& condition, IUserPrompt&
   remarkLabel->setBuddy(remark_);
   grid->addWidget(remarkLabel, 1, 0);
   grid->addWidget(remark_, 1, 1);
-  auto* note = new QLabel(QStringLiteral("状態「中古」、「その他」、備考は2019/01で廃止されました。"));
+  auto* note =
+      new QLabel(QStringLiteral("状態「中古」、「その他」、備考は2019/01で廃止されました。"));
   note->setWordWrap(true);
   grid->addWidget(note, 2, 0, 1, 2);
 

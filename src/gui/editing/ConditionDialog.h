@@ -16,8 +16,7 @@ class CConditionDialog : public QDialog {
   Q_OBJECT
 
  public:
-  CConditionDialog(const CItemCondition& condition, IUserPrompt& prompt,
-                   QWidget* parent = nullptr);
+  CConditionDialog(const CItemCondition& condition, IUserPrompt& prompt, QWidget* parent = nullptr);
 
   CItemCondition Condition() const;
 

@@ -26,10 +26,9 @@ QString SampleTitle(const QString& path) {
   if (!file.open(QIODevice::ReadOnly)) return {};
   QByteArray head = file.read(4096);
   QString text = ToQString(head.toStdString());
-  QRegularExpressionMatch match =
-      QRegularExpression(QStringLiteral("<title>([^<]*)</title>"),
-                         QRegularExpression::CaseInsensitiveOption)
-          .match(text);
+  QRegularExpressionMatch match = QRegularExpression(QStringLiteral("<title>([^<]*)</title>"),
+                                                     QRegularExpression::CaseInsensitiveOption)
+                                      .match(text);
   return match.hasMatch() ? match.captured(1).trimmed() : QString();
 }
 
@@ -42,8 +41,7 @@ CDescriptionPage::CDescriptionPage(const SheetContext& context, QWidget* parent)
   inputTypes_ = new QButtonGroup(this);
   const char* labels[] = {"ぬぼ型 + 通常入力", "通常入力", "HTML入力"};
   const char* tips[] = {"ぬぼ型（デザインのひな型）に沿って商品説明を入力します",
-                        "商品説明の文章をそのまま入力します",
-                        "商品説明をHTMLで直接入力します"};
+                        "商品説明の文章をそのまま入力します", "商品説明をHTMLで直接入力します"};
   for (int type = 0; type < CNuvoDoc::kInputTypeCount; ++type) {
     auto* button = new QPushButton(QString::fromUtf8(labels[type]));
     button->setCheckable(true);
@@ -110,13 +108,13 @@ CDescriptionPage::Block& CDescriptionPage::BlockAt(std::size_t index) {
     box->setToolTip(QStringLiteral("商品の説明文を入力します"));
     box->setMinimumHeight(box->fontMetrics().lineSpacing() * 6);
     label->setBuddy(box);
-    auto* link = new CTextBoxLink(
-        box, context_.doc, context_.listener, context_.prompt, [this, number](const std::string& text) {
-          std::vector<std::string> texts = context_.doc.GetDescriptions();
-          if (number >= texts.size()) return;
-          texts[number] = text;
-          context_.doc.SetDescriptions(texts);
-        });
+    auto* link = new CTextBoxLink(box, context_.doc, context_.listener, context_.prompt,
+                                  [this, number](const std::string& text) {
+                                    std::vector<std::string> texts = context_.doc.GetDescriptions();
+                                    if (number >= texts.size()) return;
+                                    texts[number] = text;
+                                    context_.doc.SetDescriptions(texts);
+                                  });
     int at = blockLayout_->count() - 1;
     blockLayout_->insertWidget(at, label);
     blockLayout_->insertWidget(at + 1, box, 1);

@@ -16,26 +16,32 @@ namespace nuvo {
 namespace {
 
 struct ListTexts {
-  const char* name;    // the prefix of the row controls' object names
-  const char* row;     // the row's caption, numbered
-  const char* item;    // the name box's label
+  const char* name;  // the prefix of the row controls' object names
+  const char* row;   // the row's caption, numbered
+  const char* item;  // the name box's label
   const char* itemTip;
   const char* detailTip;
-  const char* what;    // what the list holds, for the text shown while it is empty
+  const char* what;  // what the list holds, for the text shown while it is empty
 };
 
 ListTexts TextsOf(ERowList list) {
   switch (list) {
     case ERowList::Pay:
-      return {"pay", "支払い %1", "支払い方法:", "支払い方法の名前を入力します",
+      return {"pay",
+              "支払い %1",
+              "支払い方法:",
+              "支払い方法の名前を入力します",
               "支払い方法の説明を入力します",
               "支払い方法"};
     case ERowList::Post:
-      return {"post", "発送 %1", "発送方法:", "発送方法の名前を入力します", "発送方法の説明を入力します",
+      return {"post",
+              "発送 %1",
+              "発送方法:",
+              "発送方法の名前を入力します",
+              "発送方法の説明を入力します",
               "発送の説明"};
     default:
-      return {"other", "その他 %1", "項目:", "その他の項目を入力します", "",
-              "その他の項目"};
+      return {"other", "その他 %1", "項目:", "その他の項目を入力します", "", "その他の項目"};
   }
 }
 
@@ -47,16 +53,18 @@ CItemListPage::CItemListPage(const SheetContext& context, ERowList list, QWidget
   auto* buttons = new QHBoxLayout;
   add_ = new QPushButton(list == ERowList::Post ? QStringLiteral("発送の項目を追加")
                                                 : QStringLiteral("追加(&A)"));
-  add_->setToolTip(QStringLiteral("項目を末尾に追加します（%1個まで）").arg(CNuvoDoc::kMaxListItems));
-  connect(add_, &QPushButton::clicked, this,
-          [this] { Run(MakeAddRowCommand(&context_.doc, context_.listener, list_));
-                   UpdateFromDocument(RowListMask(list_)); });
+  add_->setToolTip(
+      QStringLiteral("項目を末尾に追加します（%1個まで）").arg(CNuvoDoc::kMaxListItems));
+  connect(add_, &QPushButton::clicked, this, [this] {
+    Run(MakeAddRowCommand(&context_.doc, context_.listener, list_));
+    UpdateFromDocument(RowListMask(list_));
+  });
   buttons->addWidget(add_);
   buttons->addStretch(1);
   layout->addLayout(buttons);
-  empty_ = new QLabel(QStringLiteral("%1はありません。「%2」ボタンで追加します。")
-                          .arg(QString::fromUtf8(TextsOf(list).what),
-                               add_->text().remove(QStringLiteral("(&A)"))));
+  empty_ = new QLabel(
+      QStringLiteral("%1はありません。「%2」ボタンで追加します。")
+          .arg(QString::fromUtf8(TextsOf(list).what), add_->text().remove(QStringLiteral("(&A)"))));
   empty_->setWordWrap(true);
   layout->addWidget(empty_);
   for (std::size_t i = 0; i < rows_.size(); ++i) {
@@ -75,10 +83,9 @@ void CItemListPage::BuildRow(std::size_t index) {
   row.item = new QLineEdit;
   row.item->setObjectName(QStringLiteral("%1Item%2").arg(QLatin1String(texts.name)).arg(index));
   row.item->setToolTip(QString::fromUtf8(texts.itemTip));
-  row.itemLink = new CTextBoxLink(row.item, context_.doc, context_.listener, context_.prompt,
-                                  [this, index](const std::string& text) {
-                                    StoreText(index, false, text);
-                                  });
+  row.itemLink =
+      new CTextBoxLink(row.item, context_.doc, context_.listener, context_.prompt,
+                       [this, index](const std::string& text) { StoreText(index, false, text); });
   auto* label = new QLabel(QString::fromUtf8(texts.item));
   label->setBuddy(row.item);
   grid->addWidget(label, 0, 0);
@@ -89,10 +96,9 @@ void CItemListPage::BuildRow(std::size_t index) {
         QStringLiteral("%1Detail%2").arg(QLatin1String(texts.name)).arg(index));
     row.detail->setToolTip(QString::fromUtf8(texts.detailTip));
     row.detail->setFixedHeight(row.detail->fontMetrics().lineSpacing() * 3 + 12);
-    row.detailLink = new CTextBoxLink(row.detail, context_.doc, context_.listener,
-                                      context_.prompt, [this, index](const std::string& text) {
-                                        StoreText(index, true, text);
-                                      });
+    row.detailLink =
+        new CTextBoxLink(row.detail, context_.doc, context_.listener, context_.prompt,
+                         [this, index](const std::string& text) { StoreText(index, true, text); });
     auto* detailLabel = new QLabel(QStringLiteral("説明:"));
     detailLabel->setBuddy(row.detail);
     grid->addWidget(detailLabel, 1, 0, Qt::AlignTop);

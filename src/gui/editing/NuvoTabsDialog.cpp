@@ -94,14 +94,15 @@ void CNuvoTabsDialog::BuildControls() {
   titleLength_ = new QLabel;
   titleLength_->setObjectName(QStringLiteral("titleLength"));
   titleLength_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  titleLength_->setMinimumWidth(titleLength_->fontMetrics().horizontalAdvance(
-      QStringLiteral("00.5文字")));
+  titleLength_->setMinimumWidth(
+      titleLength_->fontMetrics().horizontalAdvance(QStringLiteral("00.5文字")));
   titleLength_->setToolTip(QStringLiteral("タイトルの文字数（全角で数えます）"));
 
   category_ = new QComboBox;
   category_->setObjectName(QStringLiteral("category"));
   category_->setPlaceholderText(QStringLiteral("（カテゴリ未選択）"));
-  category_->setToolTip(QStringLiteral("出品するカテゴリを設定します\n最近使ったカテゴリから選べます"));
+  category_->setToolTip(
+      QStringLiteral("出品するカテゴリを設定します\n最近使ったカテゴリから選べます"));
   category_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   category_->setMinimumContentsLength(16);
   categoryLabel_ = BuddyLabel(QStringLiteral("カテゴリ(&G)"), category_);
@@ -331,8 +332,8 @@ void CNuvoTabsDialog::CommitTitle() {
 }
 
 void CNuvoTabsDialog::ShowTitleLength(const std::string& title) {
-  title_->setToolTip(ToQString(TitleLengthTip(title)).replace(QStringLiteral("\r\n"),
-                                                              QStringLiteral("\n")));
+  title_->setToolTip(
+      ToQString(TitleLengthTip(title)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   QString count = QString::number(title.size() / 2);
   if (title.size() % 2) count += QStringLiteral(".5");
   titleLength_->setText(count + QStringLiteral("文字"));

@@ -37,14 +37,14 @@ QString PhotoFilter() {
 
 }  // namespace
 
-CPhotoPage::CPhotoPage(const SheetContext& context, QWidget* parent)
-    : CSheetPage(context, parent) {
+CPhotoPage::CPhotoPage(const SheetContext& context, QWidget* parent) : CSheetPage(context, parent) {
   setAcceptDrops(true);
   auto* layout = new QVBoxLayout(this);
   auto* buttons = new QHBoxLayout;
   add_ = new QPushButton(QStringLiteral("写真の追加(&A)..."));
   add_->setObjectName(QStringLiteral("addPhoto"));
-  add_->setToolTip(QStringLiteral("写真（JPEG、GIF）を追加します（%1枚まで）").arg(CNuvoDoc::kMaxPhotos));
+  add_->setToolTip(
+      QStringLiteral("写真（JPEG、GIF）を追加します（%1枚まで）").arg(CNuvoDoc::kMaxPhotos));
   connect(add_, &QPushButton::clicked, this, &CPhotoPage::OnAdd);
   deleteSelected_ = new QPushButton(QStringLiteral("選択した写真を削除(&D)"));
   deleteSelected_->setToolTip(QStringLiteral("チェックを付けた写真を削除します"));
@@ -61,8 +61,9 @@ CPhotoPage::CPhotoPage(const SheetContext& context, QWidget* parent)
   auto* rowsLayout = new QVBoxLayout(content);
   rowsLayout->setContentsMargins(0, 0, 0, 0);
   rowsLayout->setSpacing(2);
-  placeholder_ = new QLabel(QStringLiteral(
-      "写真はまだありません。\n「写真の追加」ボタンを押すか、ここに写真のファイルをドロップしてください。"));
+  placeholder_ =
+      new QLabel(QStringLiteral("写真はまだありません。\n「写真の追加」ボタンを押すか、ここに写真の"
+                                "ファイルをドロップしてください。"));
   placeholder_->setObjectName(QStringLiteral("photoPlaceholder"));
   placeholder_->setAlignment(Qt::AlignCenter);
   placeholder_->setWordWrap(true);
@@ -102,10 +103,9 @@ void CPhotoPage::BuildRow(std::size_t index) {
   row.comment->setObjectName(QStringLiteral("photoComment%1").arg(index));
   row.comment->setPlaceholderText(QStringLiteral("写真のコメント"));
   row.comment->setToolTip(QStringLiteral("写真のコメントを全角20文字以内で設定します"));
-  row.link = new CTextBoxLink(row.comment, context_.doc, context_.listener, context_.prompt,
-                              [this, index](const std::string& text) {
-                                StoreComment(index, text);
-                              });
+  row.link =
+      new CTextBoxLink(row.comment, context_.doc, context_.listener, context_.prompt,
+                       [this, index](const std::string& text) { StoreComment(index, text); });
   grid->addWidget(row.comment, 1, 1, 1, 2);
   auto* remove = new QPushButton(QStringLiteral("削除"));
   remove->setToolTip(QStringLiteral("この写真を削除します"));
@@ -217,14 +217,14 @@ void CPhotoPage::dropEvent(QDropEvent* event) {
 }
 
 void CPhotoPage::OnAdd() {
-  QStringList paths = QFileDialog::getOpenFileNames(this, QStringLiteral("写真の追加"), QString(),
-                                                    PhotoFilter());
+  QStringList paths =
+      QFileDialog::getOpenFileNames(this, QStringLiteral("写真の追加"), QString(), PhotoFilter());
   if (!paths.isEmpty()) AddPhotos(paths);
 }
 
 void CPhotoPage::OnChange(std::size_t index) {
-  QString path = QFileDialog::getOpenFileName(this, QStringLiteral("写真の変更"), QString(),
-                                              PhotoFilter());
+  QString path =
+      QFileDialog::getOpenFileName(this, QStringLiteral("写真の変更"), QString(), PhotoFilter());
   if (!path.isEmpty()) ReplacePhoto(index, path);
 }
 

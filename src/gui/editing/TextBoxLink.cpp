@@ -26,15 +26,16 @@ void RefuseCharacter(IUserPrompt& prompt, char32_t character) {
 
 void GuardCharacters(QLineEdit* box, IUserPrompt& prompt) {
   auto accepted = std::make_shared<QString>(box->text());
-  QObject::connect(box, &QLineEdit::textChanged, box, [box, &prompt, accepted](const QString& text) {
-    std::optional<char32_t> refused = FindUnrepresentable(text);
-    if (!refused) {
-      *accepted = text;
-      return;
-    }
-    box->setText(*accepted);
-    RefuseCharacter(prompt, *refused);
-  });
+  QObject::connect(box, &QLineEdit::textChanged, box,
+                   [box, &prompt, accepted](const QString& text) {
+                     std::optional<char32_t> refused = FindUnrepresentable(text);
+                     if (!refused) {
+                       *accepted = text;
+                       return;
+                     }
+                     box->setText(*accepted);
+                     RefuseCharacter(prompt, *refused);
+                   });
 }
 
 std::size_t ByteOffset(const QString& text, int position) {
@@ -47,7 +48,10 @@ int CharPosition(const std::string& cp932, std::size_t offset) {
 
 CTextBoxLink::CTextBoxLink(QLineEdit* box, CNuvoDoc& doc, IDocumentListener* listener,
                            IUserPrompt& prompt, Store store)
-    : QObject(box), box_(box), prompt_(prompt), store_(std::move(store)),
+    : QObject(box),
+      box_(box),
+      prompt_(prompt),
+      store_(std::move(store)),
       listener_(doc, *this, listener) {
   connect(box, &QLineEdit::textChanged, this, &CTextBoxLink::OnTextChanged);
   connect(box, &QLineEdit::selectionChanged, this, &CTextBoxLink::OnSelectionMoved);
@@ -56,7 +60,10 @@ CTextBoxLink::CTextBoxLink(QLineEdit* box, CNuvoDoc& doc, IDocumentListener* lis
 
 CTextBoxLink::CTextBoxLink(QPlainTextEdit* box, CNuvoDoc& doc, IDocumentListener* listener,
                            IUserPrompt& prompt, Store store)
-    : QObject(box), box_(box), prompt_(prompt), store_(std::move(store)),
+    : QObject(box),
+      box_(box),
+      prompt_(prompt),
+      store_(std::move(store)),
       listener_(doc, *this, listener) {
   connect(box, &QPlainTextEdit::textChanged, this, &CTextBoxLink::OnTextChanged);
   connect(box, &QPlainTextEdit::selectionChanged, this, &CTextBoxLink::OnSelectionMoved);

@@ -44,8 +44,8 @@ class CTextBoxLink : public QObject, public IEditBox {
 
   CTextBoxLink(QLineEdit* box, CNuvoDoc& doc, IDocumentListener* listener, IUserPrompt& prompt,
                Store store);
-  CTextBoxLink(QPlainTextEdit* box, CNuvoDoc& doc, IDocumentListener* listener,
-               IUserPrompt& prompt, Store store);
+  CTextBoxLink(QPlainTextEdit* box, CNuvoDoc& doc, IDocumentListener* listener, IUserPrompt& prompt,
+               Store store);
 
   // Shows the field's text as the listing holds it; records nothing.
   void Load(const std::string& text);
@@ -54,7 +54,6 @@ class CTextBoxLink : public QObject, public IEditBox {
   void SetText(const std::string& text, TextRange selection) override;
 
  private:
-  void Attach();
   QString BoxText() const;
   void ShowInBox(const QString& text, int start, int end);
   TextRange BoxSelection() const;

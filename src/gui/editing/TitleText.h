@@ -7,8 +7,8 @@
 namespace nuvo {
 
 struct CleanedTitle {
-  std::string text;           // the title without the refused characters (code page 932)
-  bool hadMarkup = false;     // it held '"', '<' or '>'
+  std::string text;        // the title without the refused characters (code page 932)
+  bool hadMarkup = false;  // it held '"', '<' or '>'
   bool hadHalfWidthKana = false;
   // The message that names what was removed, 0 when nothing was.
   int MessageId() const;

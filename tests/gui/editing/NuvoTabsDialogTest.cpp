@@ -62,7 +62,8 @@ TEST_F(SheetTest, UndoPutsTheTitleAndItsCaretBack) {
 TEST_F(SheetTest, TitleTipCountsFullWidthCharacters) {
   auto* title = Find<QLineEdit>("title");
   title->setText(QString(129, QLatin1Char('a')));
-  EXPECT_TRUE(title->toolTip().endsWith(QStringLiteral("64.5文字です"))) << title->toolTip().toStdString();
+  EXPECT_TRUE(title->toolTip().endsWith(QStringLiteral("64.5文字です")))
+      << title->toolTip().toStdString();
   title->setText(QStringLiteral("あいう"));
   EXPECT_TRUE(title->toolTip().endsWith(QStringLiteral("3文字です")));
   EXPECT_EQ(Find<QLabel>("titleLength")->text(), QStringLiteral("3文字"));

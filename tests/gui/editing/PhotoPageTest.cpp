@@ -37,8 +37,8 @@ class PhotoPageTest : public SheetTest {
   int ShownRows() {
     int shown = 0;
     for (int i = 0; i < 10; ++i) {
-      shown += Find<QLineEdit>(qPrintable(QStringLiteral("photoComment%1").arg(i)))
-                   ->isVisibleTo(page);
+      shown +=
+          Find<QLineEdit>(qPrintable(QStringLiteral("photoComment%1").arg(i)))->isVisibleTo(page);
     }
     return shown;
   }
@@ -76,7 +76,8 @@ TEST_F(PhotoPageTest, EachRefusedFileShowsItsMessageAndAddsNothing) {
 TEST_F(PhotoPageTest, LargeFilesAreAskedAboutOnlyWhenTheWarningIsOn) {
   QImage noisy(1400, 1000, QImage::Format_RGB32);
   for (int y = 0; y < noisy.height(); ++y) {
-    for (int x = 0; x < noisy.width(); ++x) noisy.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
+    for (int x = 0; x < noisy.width(); ++x)
+      noisy.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
   }
   noisy.save(Path("large.jpg"), "JPEG", 100);
   ASSERT_GT(std::filesystem::file_size(dir.path() / "large.jpg"), 1048576u);
