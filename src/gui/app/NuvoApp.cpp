@@ -13,6 +13,7 @@
 #include "core/app/SamplesFolder.h"
 #include "core/common/MessageIds.h"
 #include "core/document/NuvoDoc.h"
+#include "core/editing/PhotoReader.h"
 #include "core/net/UserAgent.h"
 #include "gui/app/AppFonts.h"
 #include "gui/app/BundledSamples.h"
@@ -99,8 +100,9 @@ bool CNuvoApp::InitInstance(const QStringList& arguments) {
 
   doc_ = std::make_unique<CNuvoDoc>(*settings_, *prompt_);
   frame_ = std::make_unique<CMainFrame>(*this);
-  if (file.isEmpty()) {
+  if (file.isEmpty() || IsPhotoFileName(ToPath(file))) {
     doc_->OnNewDocument();
+    if (!file.isEmpty()) AddPhotoFile(file);
   } else if (!OpenListing(file)) {
     return false;
   }
@@ -144,6 +146,7 @@ bool CNuvoApp::OpenDocumentFile(const QString& path) {
     frame_->raise();
     frame_->activateWindow();
   }
+  if (IsPhotoFileName(ToPath(path))) return AddPhotoFile(path);
   if (!SaveModified()) return false;
   return OpenListing(QFileInfo(path).absoluteFilePath());
 }
@@ -162,6 +165,13 @@ bool CNuvoApp::OpenListing(const QString& path) {
   recentFiles_->Add(ToPath(path));
   recentFiles_->Save();
   ListingReplaced();
+  return true;
+}
+
+bool CNuvoApp::AddPhotoFile(const QString& path) {
+  CPhotoReader reader(*prompt_, frame_->Options().optionValue);
+  if (!reader.AddPhoto(*doc_, frame_.get(), ToPath(path))) return false;
+  frame_->UpdateFromDocument();
   return true;
 }
 

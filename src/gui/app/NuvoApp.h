@@ -45,7 +45,7 @@ class CNuvoApp {
   // Removes the work files; the frame has written the options and its placement when it closed.
   void ExitInstance();
 
-  // Opens a listing file.
+  // Opens a listing file; a JPEG or GIF becomes a photo of the open listing instead.
   bool OpenDocumentFile(const QString& path);
 
   // The file commands; each asks first whether changes to the open listing are to be saved.
@@ -79,6 +79,7 @@ class CNuvoApp {
  private:
   bool OpenListing(const QString& path);
   bool SaveListing(const QString& path);
+  bool AddPhotoFile(const QString& path);
   void ListingReplaced();
 
   std::unique_ptr<ISettingsBackend> ownSettings_;

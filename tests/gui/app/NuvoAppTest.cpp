@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QSplitter>
 #include <QWebEnginePage>
 #include <fstream>
@@ -83,6 +84,22 @@ TEST_F(NuvoAppTest, AFileThatCannotBeOpenedEndsStartUpWithItsMessage) {
   auto app = Start(1, ToQPath(settings_.Dir() / "missing.nvd"));
   EXPECT_FALSE(started_);
   EXPECT_EQ(prompt_.Ids(), std::vector<int>{IDS_FILE_NOT_FOUND});
+}
+
+TEST_F(NuvoAppTest, APhotoOnTheCommandLineOrDroppedBecomesAPhotoOfTheListing) {
+  QImage image(64, 48, QImage::Format_RGB32);
+  image.fill(Qt::darkCyan);
+  const QString photo = ToQPath(settings_.Dir() / "camera.jpg");
+  ASSERT_TRUE(image.save(photo, "JPG"));
+  auto app = Start(1, photo);
+  ASSERT_TRUE(started_);
+  EXPECT_EQ(app->Document().GetPhotoData().size(), 1u);
+  EXPECT_EQ(app->DocumentPath(), QString());
+  EXPECT_TRUE(app->Document().IsModified());
+
+  EXPECT_TRUE(app->OpenDocumentFile(photo));
+  EXPECT_EQ(app->Document().GetPhotoData().size(), 2u);
+  EXPECT_TRUE(prompt_.requests.empty());
 }
 
 TEST_F(NuvoAppTest, EachPreviewPosPlacesThePanesAndClosingRemembersTheirSizes) {
