@@ -1,5 +1,6 @@
 #include <cctype>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -251,11 +252,14 @@ class CSetEditor {
         Run(a, MakeDeleteRowCommand(&doc_, nullptr, list, *a.index));
         return;
       case Assignment::kMoveUp:
-      case Assignment::kMoveDown:
-        Run(a, MakeMoveRowCommand(
-                   &doc_, nullptr, list, *a.index,
-                   a.op == Assignment::kMoveUp ? EMoveDirection::Up : EMoveDirection::Down));
+      case Assignment::kMoveDown: {
+        auto move = MakeMoveRowCommand(
+            &doc_, nullptr, list, *a.index,
+            a.op == Assignment::kMoveUp ? EMoveDirection::Up : EMoveDirection::Down);
+        if (!move) Bad(a, "その行はそれ以上動かせません");
+        doc_.ExecuteCommand(std::move(move));
         return;
+      }
       case Assignment::kSet:
         if (!a.index) Bad(a, "行番号が要ります");
         SetRow(a, list, *a.index);

@@ -130,6 +130,7 @@ TEST_F(SetCommandTest, RefusesBadEditsAndLeavesTheFileAsItWas) {
       {{"ship+=a", "ship[0].cost=1"}, 2, "配送方法の項目は"},
       {{"title"}, 2, "「=値」がありません"},
       {{"post[x]-"}, 2, "行番号が正しくありません"},
+      {{"pay[0]^"}, 2, "その行はそれ以上動かせません"},
       {{"photo+=" + WriteGif("tiny.gif", 20, 20, 64)}, 1, "写真のサイズが小さすぎます"},
       {{"photo+=" + (dir.path() / "none.jpg").string()}, 1, "ファイルのオープンに失敗しました"},
   };
