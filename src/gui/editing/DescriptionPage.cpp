@@ -73,7 +73,8 @@ CDescriptionPage::CDescriptionPage(const SheetContext& context, QWidget* parent)
   auto* blocks = new QWidget;
   blockLayout_ = new QVBoxLayout(blocks);
   blockLayout_->setContentsMargins(0, 0, 0, 0);
-  blockLayout_->addStretch(1);
+  // Takes the room only while no box is shown; the boxes share it otherwise.
+  blockLayout_->addStretch(0);
   scroll->setWidget(blocks);
   layout->addWidget(scroll, 1);
   LoadSamples();

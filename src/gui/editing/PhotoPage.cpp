@@ -56,6 +56,7 @@ CPhotoPage::CPhotoPage(const SheetContext& context, QWidget* parent) : CSheetPag
 
   auto* scroll = new QScrollArea;
   scroll->setWidgetResizable(true);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   scroll->setFrameShape(QFrame::NoFrame);
   auto* content = new QWidget;
   auto* rowsLayout = new QVBoxLayout(content);
@@ -98,7 +99,9 @@ void CPhotoPage::BuildRow(std::size_t index) {
   row.name = new QLabel;
   row.name->setTextInteractionFlags(Qt::TextSelectableByMouse);
   grid->addWidget(row.selected, 0, 1);
-  grid->addWidget(row.name, 0, 2);
+  // A long file name must not widen the page: it is cut at the row's edge instead.
+  row.name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  grid->addWidget(row.name, 0, 2, 1, 2);
   row.comment = new QLineEdit;
   row.comment->setObjectName(QStringLiteral("photoComment%1").arg(index));
   row.comment->setPlaceholderText(QStringLiteral("写真のコメント"));
@@ -106,6 +109,7 @@ void CPhotoPage::BuildRow(std::size_t index) {
   row.link =
       new CTextBoxLink(row.comment, context_.doc, context_.listener, context_.prompt,
                        [this, index](const std::string& text) { StoreComment(index, text); });
+  row.comment->setMinimumWidth(row.comment->fontMetrics().horizontalAdvance(QChar(0x3042)) * 10);
   grid->addWidget(row.comment, 1, 1, 1, 2);
   auto* remove = new QPushButton(QStringLiteral("削除"));
   remove->setToolTip(QStringLiteral("この写真を削除します"));
@@ -124,7 +128,7 @@ void CPhotoPage::BuildRow(std::size_t index) {
   buttons->addWidget(remove);
   buttons->addWidget(row.up);
   buttons->addWidget(row.down);
-  grid->addLayout(buttons, 0, 3);
+  grid->addLayout(buttons, 1, 3);
   grid->setColumnStretch(2, 1);
 }
 

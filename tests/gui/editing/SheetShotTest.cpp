@@ -5,6 +5,8 @@
 
 #include "SheetFixture.h"
 #include "core/common/Encoding.h"
+#include "gui/editing/BuyNowDialog.h"
+#include "gui/editing/ConditionDialog.h"
 #include "gui/editing/PhotoPage.h"
 #include "support/TempDir.h"
 
@@ -42,6 +44,12 @@ TEST_F(SheetTest, PicturesOfTheSheet) {
   QString path = QString::fromStdU16String((dir.path() / "photo.jpg").u16string());
   picture.save(path, "JPEG");
   sheet->findChild<CPhotoPage*>()->AddPhotos({path, path});
+  CBuyNowDialog buyNow(1000, 5000);
+  buyNow.show();
+  EXPECT_TRUE(buyNow.grab().save(folder + QStringLiteral("/buy-now.png")));
+  CConditionDialog condition(CItemCondition(0, ""), prompt);
+  condition.show();
+  EXPECT_TRUE(condition.grab().save(folder + QStringLiteral("/condition.png")));
   for (ESheetLayout layout : {ESheetLayout::Tall, ESheetLayout::Wide}) {
     MakeSheet(layout);
     bool tall = layout == ESheetLayout::Tall;
