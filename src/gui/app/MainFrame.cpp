@@ -3,10 +3,12 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
+#include <algorithm>
 
 #include "core/document/NuvoDoc.h"
 #include "core/document/PreviewFile.h"
@@ -17,12 +19,15 @@
 #include "gui/app/PreviewWindow.h"
 #include "gui/app/QtWindowState.h"
 #include "gui/common/QtText.h"
+#include "gui/editing/NuvoTabsDialog.h"
 
 namespace nuvo {
 namespace {
 
 // The pause before a notice of the version check appears in the message pane.
 constexpr int kStatusNoticeDelayMs = 100;
+// How far below the main window's top the separate preview window opens.
+constexpr int kPreviewWindowDrop = 100;
 const char kBarSection[] = "Bar\\State";
 const char kBarKey[] = "Layout";
 
@@ -72,6 +77,9 @@ CMainFrame::~CMainFrame() { SaveState(); }
 
 void CMainFrame::CreatePanes() {
   view_ = new CNuvoView;
+  auto* sheet = new CNuvoTabsDialog(app_.Document(), app_.Prompt(), app_.Comm(), options_, this,
+                                    SheetLayoutFor(previewPos_));
+  view_->SetSheet(sheet, sheet);
   if (HasSplitter(previewPos_)) {
     splitter_ = new QSplitter(SideBySide(previewPos_) ? Qt::Horizontal : Qt::Vertical, this);
     splitter_->setChildrenCollapsible(false);
@@ -111,7 +119,16 @@ void CMainFrame::ShowAtStart() {
   RestoreWindowState(*windowState_, *this);
   show();
   RestoreWindowMaximized(*windowState_, *this);
-  if (previewWnd_ && options_.nuvoPreviewWndDialog != 0) previewWnd_->show();
+  if (previewWnd_ && options_.nuvoPreviewWndDialog != 0) {
+    // Against the right edge of the screen, a little below the main window's top, so that the
+    // sheet's left part stays in view beside it.
+    const QRect work = screen()->availableGeometry();
+    QRect placed(QPoint(), previewWnd_->size().boundedTo(work.size()));
+    placed.moveTopRight(QPoint(work.right(), std::min(frameGeometry().top() + kPreviewWindowDrop,
+                                                      work.bottom() - placed.height())));
+    previewWnd_->setGeometry(placed);
+    previewWnd_->show();
+  }
   Action(command::kPreview)->setChecked(!previewWnd_ || previewWnd_->isVisible());
   SchedulePreview(kPreviewImmediately);
 }
