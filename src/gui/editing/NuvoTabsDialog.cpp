@@ -90,6 +90,7 @@ void CNuvoTabsDialog::BuildControls() {
   title_ = new QLineEdit;
   title_->setObjectName(QStringLiteral("title"));
   titleLabel_ = BuddyLabel(QStringLiteral("タイトル(&T)"), title_);
+  LeaveUndoToTheListing(title_);
   connect(title_, &QLineEdit::textChanged, this, &CNuvoTabsDialog::OnTitleEdited);
   titleLength_ = new QLabel;
   titleLength_->setObjectName(QStringLiteral("titleLength"));

@@ -1,5 +1,6 @@
 #include "gui/editing/TextBoxLink.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -38,6 +39,31 @@ void GuardCharacters(QLineEdit* box, IUserPrompt& prompt) {
                    });
 }
 
+namespace {
+
+class CUndoKeyFilter : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
+      return false;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (!key->matches(QKeySequence::Undo) && !key->matches(QKeySequence::Redo)) return false;
+    // Not overriding the shortcut lets the frame's action have the keys; the box never sees them.
+    event->ignore();
+    return true;
+  }
+};
+
+}  // namespace
+
+void LeaveUndoToTheListing(QWidget* box) {
+  box->installEventFilter(new CUndoKeyFilter(box));
+  if (auto* edit = qobject_cast<QPlainTextEdit*>(box)) edit->setUndoRedoEnabled(false);
+}
+
 std::size_t ByteOffset(const QString& text, int position) {
   return FromQString(text.left(position)).value_or(std::string()).size();
 }
@@ -53,6 +79,7 @@ CTextBoxLink::CTextBoxLink(QLineEdit* box, CNuvoDoc& doc, IDocumentListener* lis
       prompt_(prompt),
       store_(std::move(store)),
       listener_(doc, *this, listener) {
+  LeaveUndoToTheListing(box);
   connect(box, &QLineEdit::textChanged, this, &CTextBoxLink::OnTextChanged);
   connect(box, &QLineEdit::selectionChanged, this, &CTextBoxLink::OnSelectionMoved);
   connect(box, &QLineEdit::cursorPositionChanged, this, &CTextBoxLink::OnSelectionMoved);
@@ -65,6 +92,7 @@ CTextBoxLink::CTextBoxLink(QPlainTextEdit* box, CNuvoDoc& doc, IDocumentListener
       prompt_(prompt),
       store_(std::move(store)),
       listener_(doc, *this, listener) {
+  LeaveUndoToTheListing(box);
   connect(box, &QPlainTextEdit::textChanged, this, &CTextBoxLink::OnTextChanged);
   connect(box, &QPlainTextEdit::selectionChanged, this, &CTextBoxLink::OnSelectionMoved);
   connect(box, &QPlainTextEdit::cursorPositionChanged, this, &CTextBoxLink::OnSelectionMoved);

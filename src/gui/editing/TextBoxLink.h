@@ -31,6 +31,10 @@ void RefuseCharacter(IUserPrompt& prompt, char32_t character);
 // is typed or pasted; the box keeps its earlier text.
 void GuardCharacters(QLineEdit* box, IUserPrompt& prompt);
 
+// Makes Ctrl+Z and Ctrl+Y in `box` walk the listing's one history (the frame's Edit menu)
+// instead of the box's own, which would record its steps as new edits.
+void LeaveUndoToTheListing(QWidget* box);
+
 // Byte offset in the code page 932 form of `text` of the character position `position`.
 std::size_t ByteOffset(const QString& text, int position);
 // Character position in `text` of the byte offset `offset` of its code page 932 form.

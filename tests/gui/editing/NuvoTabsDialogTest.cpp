@@ -52,6 +52,9 @@ TEST_F(SheetTest, UndoPutsTheTitleAndItsCaretBack) {
   Type(title, QStringLiteral("x"));
   Pause();
   EXPECT_EQ(doc->GetTitle(), Cp932("日x本"));
+  QKeyEvent ownUndo(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier);
+  QCoreApplication::sendEvent(title, &ownUndo);  // the box's own undo is not the listing's
+  EXPECT_EQ(title->text(), QStringLiteral("日x本"));
   doc->GetCommandHistory().Undo();
   EXPECT_EQ(title->text(), QStringLiteral("日本"));
   doc->GetCommandHistory().Redo();
@@ -168,6 +171,12 @@ TEST_F(SheetTest, DescriptionTypingUndoesInTheOneHistory) {
   history.Redo();
   EXPECT_EQ(doc->GetDescriptions().at(0), Cp932("新品"));
   EXPECT_EQ(description->toPlainText(), QStringLiteral("新品"));
+
+  // The box's own undo keys are the listing's: they record nothing and change nothing here.
+  QKeyEvent undo(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier);
+  QCoreApplication::sendEvent(description, &undo);
+  EXPECT_EQ(description->toPlainText(), QStringLiteral("新品"));
+  EXPECT_TRUE(history.CanRedo());  // no new edit cut the redo tail
 }
 
 TEST_F(SheetTest, ItemRowsAreAddedMovedAndTypedThroughCommands) {
