@@ -76,6 +76,13 @@ TEST_F(NuvoAppTest, StartsWithTheListingNamedOnTheCommandLine) {
   ASSERT_TRUE(WaitUntil([&] {
     return app->MainFrame()->PreviewFrame().View().url() == QUrl::fromLocalFile(ToQPath(page));
   }));
+
+  // A notice of the version check appears in the message pane a moment later, once.
+  std::string notice = Cp932("新しいバージョンを公開しました");
+  app->MainFrame()->PostStatusNotice(notice);
+  EXPECT_TRUE(notice.empty());
+  ASSERT_TRUE(WaitUntil([&] { return app->MainFrame()->MessagePaneText() != "レディ"; }));
+  EXPECT_TRUE(app->MainFrame()->MessagePaneText().endsWith("新しいバージョンを公開しました"));
   app->ExitInstance();
   EXPECT_FALSE(std::filesystem::exists(page));
 }
@@ -100,6 +107,18 @@ TEST_F(NuvoAppTest, APhotoOnTheCommandLineOrDroppedBecomesAPhotoOfTheListing) {
   EXPECT_TRUE(app->OpenDocumentFile(photo));
   EXPECT_EQ(app->Document().GetPhotoData().size(), 2u);
   EXPECT_TRUE(prompt_.requests.empty());
+
+  // Each photo is one step of the undo history, and the menu follows the history.
+  CMainFrame& frame = *app->MainFrame();
+  EXPECT_TRUE(frame.Action(command::kUndo)->isEnabled());
+  EXPECT_FALSE(frame.Action(command::kRedo)->isEnabled());
+  frame.Action(command::kUndo)->trigger();
+  EXPECT_EQ(app->Document().GetPhotoData().size(), 1u);
+  EXPECT_TRUE(frame.Action(command::kRedo)->isEnabled());
+  frame.Action(command::kUndo)->trigger();
+  EXPECT_FALSE(frame.Action(command::kUndo)->isEnabled());
+  EXPECT_FALSE(app->Document().IsModified());
+  EXPECT_FALSE(frame.isWindowModified());
 }
 
 TEST_F(NuvoAppTest, EachPreviewPosPlacesThePanesAndClosingRemembersTheirSizes) {
