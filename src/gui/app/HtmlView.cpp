@@ -41,7 +41,10 @@ class CNewWindowCatcher : public QWebEnginePage {
 
 }  // namespace
 
-CHtmlCommPage::CHtmlCommPage(QObject* parent) : QWebEnginePage(parent) {}
+CHtmlCommPage::CHtmlCommPage(QObject* parent) : QWebEnginePage(parent) {
+  // The service's pages open windows from their scripts; createWindow keeps them in this view.
+  settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+}
 
 bool CHtmlCommPage::acceptNavigationRequest(const QUrl& url, NavigationType type,
                                             bool isMainFrame) {

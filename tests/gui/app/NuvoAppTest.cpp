@@ -238,3 +238,11 @@ TEST_F(NuvoAppTest, ThePreviewRefusesToLeaveTheListing) {
   Pump(100);
   EXPECT_EQ(view.url(), listing);
 }
+
+TEST(HtmlCommViewTest, AnAddressMeantForANewWindowOpensInTheSameView) {
+  CHtmlCommView view;
+  view.Navigate(QUrl(QStringLiteral("about:blank")));
+  ASSERT_TRUE(WaitUntil([&] { return !view.page()->isLoading(); }));
+  view.page()->runJavaScript(QStringLiteral("window.open('https://example.invalid/item');"));
+  EXPECT_TRUE(WaitUntil([&] { return view.url().host() == QStringLiteral("example.invalid"); }));
+}
