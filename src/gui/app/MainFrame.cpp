@@ -26,6 +26,8 @@ namespace {
 
 // The pause before a notice of the version check appears in the message pane.
 constexpr int kStatusNoticeDelayMs = 100;
+// A move or resize counts as ended once the window has kept still this long.
+constexpr int kPlacementSettleMs = 500;
 // How far below the main window's top the separate preview window opens.
 constexpr int kPreviewWindowDrop = 100;
 const char kBarSection[] = "Bar\\State";
@@ -67,6 +69,11 @@ CMainFrame::CMainFrame(CNuvoApp& app) : app_(app) {
   connect(&statusTimer_, &QTimer::timeout, this, [this] {
     messagePane_->setText(pendingStatus_);
     pendingStatus_.clear();
+  });
+  placementTimer_.setSingleShot(true);
+  placementTimer_.setInterval(kPlacementSettleMs);
+  connect(&placementTimer_, &QTimer::timeout, this, [this] {
+    if (isVisible() && !stateSaved_) SaveWindowState(*windowState_, *this);
   });
   const std::string barState = app_.Comm().GetProfileString(kBarSection, kBarKey);
   if (!barState.empty()) restoreState(QByteArray::fromBase64(QByteArray::fromStdString(barState)));
@@ -196,10 +203,21 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+void CMainFrame::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  if (isVisible()) placementTimer_.start();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (isVisible()) placementTimer_.start();
+}
+
 void CMainFrame::SaveState() {
   if (stateSaved_) return;
   stateSaved_ = true;
   previewTimer_.stop();
+  placementTimer_.stop();
   // A hidden pane has no size worth remembering.
   if (splitter_ && htmlFrame_->isVisibleTo(this) && view_->isVisibleTo(this)) {
     const int sheet = splitter_->sizes().at(splitter_->indexOf(view_));

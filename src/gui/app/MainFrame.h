@@ -104,6 +104,8 @@ class CMainFrame : public QMainWindow, public IDocumentListener {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -140,6 +142,8 @@ class CMainFrame : public QMainWindow, public IDocumentListener {
   QLabel* messagePane_ = nullptr;
   QTimer previewTimer_;
   QTimer statusTimer_;
+  // Remembers the placement once the window has stopped moving or changing size.
+  QTimer placementTimer_;
   QString pendingStatus_;
   bool stateSaved_ = false;
 };
