@@ -14,20 +14,23 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // Renders one argument with a printf conversion such as "d", "08x", "I64d" or "s".
 std::string Render(const MessageArg& arg, std::string_view conversion) {
   if (const std::string* text = std::get_if<std::string>(&arg)) return *text;
-  std::string spec(conversion);
-  if (spec.empty() || spec.back() == 's') spec = "d";
-  for (std::string_view size : {"I64", "ll", "l", "h"}) {
-    if (std::size_t at = spec.find(size); at != std::string::npos) spec.erase(at, size.size());
+  char type = conversion.empty() || conversion.back() == 's' ? 'd' : conversion.back();
+  // Flags and width stay; whatever size the text names, the number is printed as 64 bits.
+  std::string_view flags = conversion.substr(0, conversion.empty() ? 0 : conversion.size() - 1);
+  if (std::size_t size = flags.find("I64"); size != std::string_view::npos)
+    flags = flags.substr(0, size);
+  std::string format = "%";
+  for (char c : flags) {
+    if (IsDigit(c) || c == '-' || c == '.') format += c;
   }
-  char conv = spec.back();
-  spec.insert(spec.size() - 1, "ll");
-  spec.insert(0, "%");
+  format += "ll";
+  format += type;
+  const auto value = std::get<std::int64_t>(arg);
   char buffer[64];
-  if (conv == 'd' || conv == 'i') {
-    std::snprintf(buffer, sizeof buffer, spec.c_str(), static_cast<long long>(std::get<std::int64_t>(arg)));
+  if (type == 'd' || type == 'i') {
+    std::snprintf(buffer, sizeof buffer, format.c_str(), static_cast<long long>(value));
   } else {
-    std::snprintf(buffer, sizeof buffer, spec.c_str(),
-                  static_cast<unsigned long long>(std::get<std::int64_t>(arg)));
+    std::snprintf(buffer, sizeof buffer, format.c_str(), static_cast<unsigned long long>(value));
   }
   return buffer;
 }
@@ -38,7 +41,8 @@ std::size_t ConversionLength(std::string_view rest) {
   while (i < rest.size() && (IsDigit(rest[i]) || rest[i] == '-' || rest[i] == '.')) ++i;
   if (rest.substr(i, 3) == "I64") i += 3;
   while (i < rest.size() && (rest[i] == 'l' || rest[i] == 'h')) ++i;
-  if (i < rest.size() && std::string_view("dsiuxXc").find(rest[i]) != std::string_view::npos) return i + 1;
+  if (i < rest.size() && std::string_view("dsiuxXc").find(rest[i]) != std::string_view::npos)
+    return i + 1;
   return 0;
 }
 
@@ -63,7 +67,8 @@ std::string FormatMessageText(std::string_view pattern, std::initializer_list<Me
     } else if (IsDigit(rest[0]) && rest[0] != '0') {
       std::size_t digits = 1;
       while (digits < rest.size() && digits < 2 && IsDigit(rest[digits])) ++digits;
-      std::size_t index = static_cast<std::size_t>(std::stoi(std::string(rest.substr(0, digits)))) - 1;
+      std::size_t index =
+          static_cast<std::size_t>(std::stoi(std::string(rest.substr(0, digits)))) - 1;
       std::string_view conversion = "s";
       std::size_t used = digits;
       if (digits < rest.size() && rest[digits] == '!') {
