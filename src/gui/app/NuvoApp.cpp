@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 #include <chrono>
 #include <clocale>
 
@@ -68,6 +70,12 @@ bool CNuvoApp::InitInstance(const QStringList& arguments) {
   std::setlocale(LC_ALL, "ja_JP.UTF-8");
   std::setlocale(LC_NUMERIC, "C");
   QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  // Qt's own texts (file dialogs, the edit boxes' context menus) in Japanese too.
+  translator_ = std::make_unique<QTranslator>();
+  if (translator_->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(translator_.get());
+  }
   random_.seed(static_cast<std::mt19937::result_type>(
       std::chrono::system_clock::now().time_since_epoch().count()));
 

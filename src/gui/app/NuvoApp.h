@@ -12,6 +12,8 @@
 #include "gui/app/RecentFileList.h"
 #include "gui/app/TempWorkName.h"
 
+class QTranslator;
+
 // The desktop program: its start-up and shut-down, the one listing document and the file that
 // holds it, the recent files, the temporary work name and the main frame. It owns the document
 // and the frame; the settings backend and the prompt are its own unless the caller (a test)
@@ -82,6 +84,7 @@ class CNuvoApp {
   bool AddPhotoFile(const QString& path);
   void ListingReplaced();
 
+  std::unique_ptr<QTranslator> translator_;
   std::unique_ptr<ISettingsBackend> ownSettings_;
   ISettingsBackend* settings_;
   std::unique_ptr<IUserPrompt> ownPrompt_;
