@@ -7,6 +7,7 @@
 #include "core/common/Encoding.h"
 #include "core/document/NuvoDoc.h"
 #include "support/CliRunner.h"
+#include "support/ImageBytes.h"
 #include "support/ScriptedPrompt.h"
 
 using namespace nuvo;
@@ -90,7 +91,7 @@ TEST(RenderCommand, WorkDirGetsThePreviewAndOutTheSubmittedPage) {
   const fs::path file = dir.path() / "photo.nvd";
   SaveListing(samples, 0, file, [](CNuvoDoc& doc) {
     doc.SetPhotos({"../../../escape.gif"}, {{}}, {""},
-                  {PhotoData{'G', 'I', 'F', '8', '9', 'a', 2, 0, 3, 0}});
+                  {GifBytes(2, 3)});
   });
   const fs::path work = dir.path() / "deep" / "work";
   const fs::path out = dir.path() / "page.html";

@@ -3,6 +3,7 @@
 #include "DocumentFixture.h"
 #include "core/common/StringTable.h"
 #include "core/document/ArchiveWriter.h"
+#include "support/ImageBytes.h"
 
 using namespace nuvo;
 
@@ -15,10 +16,6 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
 
 std::span<const std::uint8_t> Bytes(const std::string& file) {
   return {reinterpret_cast<const std::uint8_t*>(file.data()), file.size()};
-}
-
-PhotoData Gif(std::uint8_t width, std::uint8_t height) {
-  return {'G', 'I', 'F', '8', '9', 'a', width, 0, height, 0, 0, 0};
 }
 
 // A listing file of an older version, written the way that version laid it out.
@@ -55,7 +52,7 @@ std::string OldFile(std::uint32_t v) {
   w.WriteString("P.GIF");
   w.WriteSize({0, 0});
   if (v >= 3) w.WriteString("note");
-  PhotoData gif = Gif(33, 44);
+  PhotoData gif = GifBytes(33, 44);
   w.WriteU32(static_cast<std::uint32_t>(gif.size()));
   w.WriteBytes(gif);
   if (v >= 2) {
@@ -118,7 +115,7 @@ void FillEveryField(CNuvoDoc& doc) {
   doc.SetSalesFormat(2);
   doc.SetTitle(std::string(254, 't'));
   doc.SetPhotos({"a.jpg", "b.gif"}, {{640, 480}, {5, 6}}, {"", ""},
-                {PhotoData(70000, 0xAB), Gif(5, 6)});
+                {PhotoData(70000, 0xAB), GifBytes(5, 6)});
   doc.SetDescriptions({Cp932("説明"), std::string(255, 'x')});
   doc.SetPostItems({{"p1", "d1"}, {"p2", "d2"}});
   doc.SetPayItems({{"pay", ""}});
@@ -243,7 +240,7 @@ TEST(NuvoDocFile, OlderVersionsAreBroughtUpToDate) {
     EXPECT_EQ(options.GetCollectionRate(), v >= 9 ? 15 : 0);
     EXPECT_EQ(doc->GetPhotoSizes(), (std::vector<PixelSize>{{33, 44}}));
     EXPECT_EQ(doc->GetPhotoDetails(), std::vector<std::string>{""});
-    EXPECT_EQ(doc->GetPhotoData(), std::vector<PhotoData>{Gif(33, 44)});
+    EXPECT_EQ(doc->GetPhotoData(), std::vector<PhotoData>{GifBytes(33, 44)});
 
     EXPECT_EQ(doc->GetDescriptInput(0).GetTexts(ENodeKind::Description),
               std::vector<std::string>{"d0"});

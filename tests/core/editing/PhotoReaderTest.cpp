@@ -7,46 +7,12 @@
 #include "EditingFixture.h"
 #include "core/app/OptionBits.h"
 #include "core/common/MessageIds.h"
+#include "support/ImageBytes.h"
 #include "support/TempDir.h"
 
 using namespace nuvo;
 
 namespace {
-
-std::vector<std::uint8_t> Gif(std::uint16_t width, std::uint16_t height, std::size_t length = 16) {
-  std::vector<std::uint8_t> data{'G',
-                                 'I',
-                                 'F',
-                                 '8',
-                                 '9',
-                                 'a',
-                                 static_cast<std::uint8_t>(width),
-                                 static_cast<std::uint8_t>(width >> 8),
-                                 static_cast<std::uint8_t>(height),
-                                 static_cast<std::uint8_t>(height >> 8)};
-  data.resize(std::max(length, data.size()));
-  return data;
-}
-
-std::vector<std::uint8_t> Jpeg(std::uint16_t width, std::uint16_t height) {
-  return {0xFF,
-          0xD8,
-          0xFF,
-          0xC0,
-          0x00,
-          0x0B,
-          0x08,
-          static_cast<std::uint8_t>(height >> 8),
-          static_cast<std::uint8_t>(height),
-          static_cast<std::uint8_t>(width >> 8),
-          static_cast<std::uint8_t>(width),
-          0x01,
-          0x01,
-          0x11,
-          0x00,
-          0xFF,
-          0xD9};
-}
 
 class PhotoReaderTest : public EditingTest {
  protected:
@@ -71,14 +37,14 @@ TEST_F(PhotoReaderTest, RefusesEachBadFileWithItsOwnMessage) {
   };
   const Case cases[] = {
       {dir.path() / "missing.jpg", EPhotoError::NotFound, IDS_FILE_OPEN_FAILED},
-      {Write("photo.png", Jpeg(100, 100)), EPhotoError::NotImage, IDS_PHOTO_NOT_JPEG_GIF},
+      {Write("photo.png", JpegBytes(100, 100)), EPhotoError::NotImage, IDS_PHOTO_NOT_JPEG_GIF},
       {Write("empty.jpg", {}), EPhotoError::Empty, IDS_PHOTO_EMPTY},
-      {Write("huge.jpg", Gif(100, 100, 5 * 1048576 + 1)), EPhotoError::TooLarge,
+      {Write("huge.jpg", GifBytes(100, 100, 5 * 1048576 + 1)), EPhotoError::TooLarge,
        IDS_PHOTO_TOO_LARGE, "5"},
       {Write("broken.jpg", {1, 2, 3}), EPhotoError::SizeUnknown, IDS_PHOTO_SIZE_UNKNOWN},
       // A GIF named as a JPEG is measured as a JPEG, and found wanting.
-      {Write("gif.jpeg", Gif(100, 100)), EPhotoError::SizeUnknown, IDS_PHOTO_SIZE_UNKNOWN},
-      {Write("tiny.GIF", Gif(31, 31)), EPhotoError::TooSmall, IDS_PHOTO_TOO_SMALL},
+      {Write("gif.jpeg", GifBytes(100, 100)), EPhotoError::SizeUnknown, IDS_PHOTO_SIZE_UNKNOWN},
+      {Write("tiny.GIF", GifBytes(31, 31)), EPhotoError::TooSmall, IDS_PHOTO_TOO_SMALL},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path.filename().string());
@@ -94,18 +60,18 @@ TEST_F(PhotoReaderTest, RefusesEachBadFileWithItsOwnMessage) {
 
 TEST_F(PhotoReaderTest, AcceptsAPictureNarrowOnlyOneWayAndNamesItAfterTheFile) {
   CPhotoReader reader(prompt, kOptionValueDefault);
-  EXPECT_TRUE(reader.AddPhoto(doc, &listener, Write("banner.GIF", Gif(31, 40))));
-  EXPECT_TRUE(reader.AddPhoto(doc, &listener, Write("shot.jpeg", Jpeg(640, 480))));
+  EXPECT_TRUE(reader.AddPhoto(doc, &listener, Write("banner.GIF", GifBytes(31, 40))));
+  EXPECT_TRUE(reader.AddPhoto(doc, &listener, Write("shot.jpeg", JpegBytes(640, 480))));
   EXPECT_TRUE(prompt.requests.empty());
   EXPECT_EQ(doc.GetPhotoNames(), (std::vector<std::string>{"banner.GIF", "shot.jpeg"}));
   EXPECT_EQ(doc.GetPhotoSizes(), (std::vector<PixelSize>{{31, 40}, {640, 480}}));
-  EXPECT_EQ(doc.GetPhotoData()[1], Jpeg(640, 480));
+  EXPECT_EQ(doc.GetPhotoData()[1], JpegBytes(640, 480));
   doc.Undo();
   EXPECT_EQ(doc.GetPhotoNames(), std::vector<std::string>{"banner.GIF"});
 }
 
 TEST_F(PhotoReaderTest, AsksAboutALargeFileOnlyWhenTheOptionIsSet) {
-  std::filesystem::path large = Write("large.gif", Gif(100, 100, 2 * 1048576));
+  std::filesystem::path large = Write("large.gif", GifBytes(100, 100, 2 * 1048576));
   CPhotoReader quiet(prompt, kOptionValueDefault & ~kOptionWarnLargePhotos);
   EXPECT_TRUE(quiet.AddPhoto(doc, &listener, large));
   EXPECT_TRUE(prompt.requests.empty());
@@ -122,7 +88,7 @@ TEST_F(PhotoReaderTest, AsksAboutALargeFileOnlyWhenTheOptionIsSet) {
 
 TEST_F(PhotoReaderTest, RefusesAnEleventhPhotoBeforeReadingIt) {
   CPhotoReader reader(prompt, kOptionValueDefault);
-  std::filesystem::path photo = Write("p.gif", Gif(64, 64));
+  std::filesystem::path photo = Write("p.gif", GifBytes(64, 64));
   for (int i = 0; i < 10; ++i) ASSERT_TRUE(reader.AddPhoto(doc, &listener, photo));
   EXPECT_FALSE(reader.AddPhoto(doc, &listener, dir.path() / "missing.jpg"));
   EXPECT_EQ(reader.LastError(), EPhotoError::TooMany);
