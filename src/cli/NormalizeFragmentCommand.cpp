@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "cli/CliCommands.h"
+#include "core/decorate/DecorateConverter.h"
 #include "core/decorate/DecorateEditDoc.h"
 
 // normalize-fragment: reads a decorated-text fragment (code page 932) on standard input into the
@@ -18,7 +19,7 @@ int NormalizeFragment(const GlobalOptions&, const std::vector<std::string>& args
     html.append(buffer, got);
   }
   CDecorateEditDoc doc;
-  doc.SetBaseSize(90);  // the editor view's base size
+  doc.SetBaseSize(kEditorBaseSize);
   const bool understood = doc.SetHtml(html);
   std::string out;
   doc.GetHtml(out);

@@ -10,6 +10,9 @@
 // with its decorated ranges and the HTML fragment that stores them.
 namespace nuvo {
 
+// The base size the description editor works at, and that stored fragments are read with.
+inline constexpr int kEditorBaseSize = 90;
+
 class CDecorateConverter {
  public:
   // Whether the base size changed. Sizes already stored are not rescaled.

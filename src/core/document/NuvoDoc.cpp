@@ -27,8 +27,7 @@ CNuvoDoc::CNuvoDoc(ISettingsBackend& settings, IUserPrompt& prompt)
 CNuvoDoc::CNuvoDoc(Scratch, const CNuvoDoc& owner)
     : settings_(owner.settings_),
       prompt_(owner.prompt_),
-      bindsProfile_(false),
-      markupUpgrader_(owner.markupUpgrader_) {}
+      bindsProfile_(false) {}
 
 CNuvoDoc::~CNuvoDoc() {
   if (!bindsProfile_) return;

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -169,12 +168,6 @@ class CNuvoDoc : public CItemCondition {
     ListTree().SetTexts(ENodeKind::Other, items);
   }
 
-  // Rewrites description texts of files older than version 5 in the current markup of the
-  // decorated editor. Without one they are kept as they stand.
-  void SetMarkupUpgrader(std::function<void(std::string&)> upgrader) {
-    markupUpgrader_ = std::move(upgrader);
-  }
-
  private:
   // Everything a load replaces, in one piece so a finished load can take the place of the
   // listing at once.
@@ -214,7 +207,6 @@ class CNuvoDoc : public CItemCondition {
   Content content_;
   bool modified_ = false;
   CCommandHistory history_;
-  std::function<void(std::string&)> markupUpgrader_;
 };
 
 }  // namespace nuvo

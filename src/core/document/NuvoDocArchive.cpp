@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "core/common/StringTable.h"
+#include "core/decorate/DecorateConverter.h"
 #include "core/document/ArchiveException.h"
 #include "core/document/NuvoDoc.h"
 #include "core/document/PhotoSize.h"
@@ -397,17 +398,23 @@ void CNuvoDoc::ReadDescriptions(CArchiveReader& archive, std::uint32_t version, 
     posts = ReadPairs(archive);
     pays = ReadPairs(archive);
     others = ReadStrings(archive);
-    if (version < 5 && markupUpgrader_) {
-      for (auto& text : texts) markupUpgrader_(text);
+    if (version < 5) {
+      // Files before version 5 stored the editor's texts in an older form of its markup; the
+      // editor's own reader and writer bring each one to today's form, and leave a text they
+      // do not fully understand as it was stored.
+      CDecorateConverter converter;
+      converter.SetBaseSize(kEditorBaseSize);
+      auto upgrade = [&converter](std::string& text) { converter.Normalize(text); };
+      for (auto& text : texts) upgrade(text);
       for (auto& pair : posts) {
-        markupUpgrader_(pair.item);
-        markupUpgrader_(pair.detail);
+        upgrade(pair.item);
+        upgrade(pair.detail);
       }
       for (auto& pair : pays) {
-        markupUpgrader_(pair.item);
-        markupUpgrader_(pair.detail);
+        upgrade(pair.item);
+        upgrade(pair.detail);
       }
-      for (auto& text : others) markupUpgrader_(text);
+      for (auto& text : others) upgrade(text);
     }
   }
   if (texts.empty() && posts.empty() && pays.empty() && others.empty()) return;

@@ -63,7 +63,7 @@ std::string OldFile(std::uint32_t v) {
     if (v >= 3) w.WriteString("extra");
   }
   w.WriteU32(1);
-  w.WriteString("d0");
+  w.WriteString("<B>d0</B>");
   w.WriteU32(5);
   for (int i = 0; i < 5; ++i) {
     w.WriteString("post" + std::to_string(i));
@@ -242,8 +242,9 @@ TEST(NuvoDocFile, OlderVersionsAreBroughtUpToDate) {
     EXPECT_EQ(doc->GetPhotoDetails(), std::vector<std::string>{""});
     EXPECT_EQ(doc->GetPhotoData(), std::vector<PhotoData>{GifBytes(33, 44)});
 
+    // Before version 5 the editor's texts are brought to its current markup.
     EXPECT_EQ(doc->GetDescriptInput(0).GetTexts(ENodeKind::Description),
-              std::vector<std::string>{"d0"});
+              std::vector<std::string>{v < 5 ? "<b>d0</b>" : "<B>d0</B>"});
     EXPECT_EQ(doc->GetPostItems().size(), 4u);
     EXPECT_EQ(doc->GetPayItems().size(), 0u);
     if (v >= 8) {
