@@ -298,6 +298,27 @@ std::vector<const CInternetImageNode*> CDescriptInput::GetInternetImages() const
   return images;
 }
 
+std::vector<CInternetImageEntry> CDescriptInput::GetInternetImageList() const {
+  std::vector<CInternetImageEntry> list;
+  for (const CInternetImageNode* node : GetInternetImages()) {
+    list.push_back({ChildText(*node, ENodeKind::Item), node->value});
+  }
+  return list;
+}
+
+void CDescriptInput::SetInternetImageList(const std::vector<CInternetImageEntry>& images) {
+  EnsureFrame();
+  for (CTemplateNode* node : FindAll(*root_, ENodeKind::InternetImage)) Detach(node);
+  CTemplateNode* header = Header();
+  std::size_t at = header->IndexOf(header->FindChild(ENodeKind::Photo));
+  for (const CInternetImageEntry& entry : images) {
+    auto node = std::make_unique<CInternetImageNode>();
+    node->value = entry.image;
+    CTemplateNode* added = header->InsertChild(at++, std::move(node));
+    SetChildText(*added, ENodeKind::Item, entry.address);
+  }
+}
+
 std::vector<std::string> CDescriptInput::GetTexts(ENodeKind kind) const {
   std::vector<std::string> texts;
   for (CTemplateNode* node : FindAll(*root_, kind)) {

@@ -33,6 +33,13 @@ struct CPhotoEntry {
   friend bool operator==(const CPhotoEntry&, const CPhotoEntry&) = default;
 };
 
+// An internet image as the listing hands it out: its image address and the rest of its record.
+struct CInternetImageEntry {
+  std::string address;
+  CInternetImage image;
+  friend bool operator==(const CInternetImageEntry&, const CInternetImageEntry&) = default;
+};
+
 class CDescriptInput {
  public:
   CDescriptInput();
@@ -56,6 +63,10 @@ class CDescriptInput {
   std::vector<CPhotoEntry> GetPhotos() const;
   void SetPhotos(const std::vector<CPhotoEntry>& photos);
   std::vector<const CInternetImageNode*> GetInternetImages() const;
+  // The internet images as values, and the whole list replaced; they stand in the Header
+  // before the photos.
+  std::vector<CInternetImageEntry> GetInternetImageList() const;
+  void SetInternetImageList(const std::vector<CInternetImageEntry>& images);
 
   // The Item texts of the Description or Other sections, in tree order.
   std::vector<std::string> GetTexts(ENodeKind kind) const;

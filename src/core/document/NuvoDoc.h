@@ -145,6 +145,12 @@ class CNuvoDoc : public CItemCondition {
   std::vector<std::string> GetPhotoDetails() const;
   const std::vector<PhotoData>& GetPhotoData() const { return content_.photoData; }
   // Replaces every photo; the lists are cut to the shortest of them and to ten.
+  std::vector<CInternetImageEntry> GetInternetImages() const {
+    return Current().GetInternetImageList();
+  }
+  void SetInternetImages(const std::vector<CInternetImageEntry>& images) {
+    Current().SetInternetImageList(images);
+  }
   void SetPhotos(const std::vector<std::string>& names, const std::vector<PixelSize>& sizes,
                  const std::vector<std::string>& details, std::vector<PhotoData> data);
 

@@ -336,6 +336,17 @@ std::unique_ptr<CEditCommand> MakeSetPaidOptionsCommand(CNuvoDoc* doc, IDocument
       std::move(options));
 }
 
+std::unique_ptr<CEditCommand> MakeSetInternetImagesCommand(
+    CNuvoDoc* doc, IDocumentListener* listener, std::vector<CInternetImageEntry> images) {
+  // Internet images are edited in their own dialog and seen only in the preview.
+  using List = std::vector<CInternetImageEntry>;
+  return MakeValue<List>(
+      doc, listener,
+      {[](const CNuvoDoc& d) { return d.GetInternetImages(); },
+       [](CNuvoDoc& d, const List& v) { d.SetInternetImages(v); }, 0, false, true},
+      std::move(images));
+}
+
 std::unique_ptr<CEditCommand> MakeSetMemoCommand(CNuvoDoc* doc, IDocumentListener* listener,
                                                  std::string memo) {
   return MakeValue<std::string>(

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/document/ChargeOptions.h"
+#include "core/document/DescriptInput.h"
 #include "core/document/ItemCondition.h"
 #include "core/document/ShipMethod.h"
 #include "core/document/SizeWeight.h"
@@ -39,6 +41,9 @@ std::unique_ptr<CEditCommand> MakeSetConditionCommand(CNuvoDoc* doc, IDocumentLi
                                                       CItemCondition condition);
 std::unique_ptr<CEditCommand> MakeSetPaidOptionsCommand(CNuvoDoc* doc, IDocumentListener* listener,
                                                         CChargeOptions options);
+std::unique_ptr<CEditCommand> MakeSetInternetImagesCommand(CNuvoDoc* doc,
+                                                           IDocumentListener* listener,
+                                                           std::vector<CInternetImageEntry> images);
 std::unique_ptr<CEditCommand> MakeSetMemoCommand(CNuvoDoc* doc, IDocumentListener* listener,
                                                  std::string memo);
 // The page template of the template input; the tree is rebuilt around the listing.

@@ -74,6 +74,31 @@ TEST_F(EditingTest, EachFieldTellsItsOwnMaskAndFocusesOnlyTheSheetsMainBoxes) {
   EXPECT_EQ(doc.GetSizeWeight().size.amount, 60);
 }
 
+TEST_F(EditingTest, InternetImagesComeBackWholeBeforeThePhotosAndOnlyThePreviewFollows) {
+  doc.SetPhotos({"a.jpg"}, {{40, 40}}, {""}, {{0xFF, 0xD8}});
+  CInternetImage banner;
+  banner.linkUrl = "https://example.jp/";
+  banner.size = {120, 60};
+  const std::vector<CInternetImageEntry> images = {{"https://example.jp/1.gif", banner},
+                                                   {"https://example.jp/2.gif", {}}};
+  Run(MakeSetInternetImagesCommand(&doc, &listener, images));
+  EXPECT_EQ(doc.GetInternetImages(), images);
+  const CTemplateNode* header =
+      doc.GetDescriptInput(doc.GetDescriptInputType()).Root().GetDescendant(ENodeKind::Header, 0);
+  ASSERT_NE(header, nullptr);
+  EXPECT_LT(header->IndexOf(header->FindChild(ENodeKind::InternetImage)),
+            header->IndexOf(header->FindChild(ENodeKind::Photo)));
+  EXPECT_EQ(doc.GetPhotoNames(), std::vector<std::string>{"a.jpg"});
+
+  listener.Reset();
+  doc.Undo();
+  EXPECT_TRUE(doc.GetInternetImages().empty());
+  EXPECT_TRUE(listener.focused.empty());
+  EXPECT_EQ(listener.previews.size(), 1u);
+  doc.Redo();
+  EXPECT_EQ(doc.GetInternetImages(), images);
+}
+
 TEST_F(EditingTest, TheCategoryIdAndNameGoBackTogether) {
   doc.SetCategoryId(1);
   doc.SetCategoryName("old");
