@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/app/AppOptions.h"
 #include "core/common/Encoding.h"
 #include "core/html/BuiltinTemplates.h"
 #include "core/html/TemplateParser.h"
@@ -199,6 +200,15 @@ void CDescriptInput::EnsureDocumentNodes() {
   }
   if (!FindFirstOf<CSizeAndWeightNode>(footer, ENodeKind::SizeAndWeight)) {
     footer->InsertChild(at, std::make_unique<CSizeAndWeightNode>());
+  }
+  // One section for each common banner the seller may set up, after the package size; the page
+  // shows the i-th banner in the i-th section.
+  if (!FindFirst(footer, ENodeKind::Banner)) {
+    const CTemplateNode* size = footer->FindChild(ENodeKind::SizeAndWeight);
+    std::size_t place = size ? footer->IndexOf(size) + 1 : footer->ChildCount();
+    for (int i = 0; i < CAppOptions::kMaxBanners; ++i) {
+      footer->InsertChild(place++, std::make_unique<CTemplateNode>(ENodeKind::Banner));
+    }
   }
   for (CTemplateNode* section : FindAll(*root_, ENodeKind::ShipMethodGeneral)) {
     ConvertShipRows(*section);

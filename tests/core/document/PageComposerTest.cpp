@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "DocumentFixture.h"
+#include "core/app/AppOptions.h"
 #include "core/document/AlignNode.h"
 #include "core/document/DescriptInput.h"
 #include "core/html/BuiltinTemplates.h"
@@ -240,4 +241,26 @@ TEST(PageComposer, NormalInputPageOfAListing) {
             std::string::npos)
       << page;
   EXPECT_EQ(page.find("evil"), std::string::npos);
+}
+
+TEST(PageComposer, AListingShowsTheCommonBannersInTheirOrder) {
+  DocumentFixture fx;
+  auto doc = fx.MakeDoc();
+  ASSERT_TRUE(doc->OnNewDocument());
+  ASSERT_TRUE(doc->SetSampleID(0x00010002));
+  ASSERT_TRUE(doc->SetSampleID(0));
+  // Changing the design keeps the listing's footer: its banner sections are not added twice.
+  EXPECT_EQ(
+      doc->GetDescriptInput(doc->GetDescriptInputType()).Root().CountDescendants(ENodeKind::Banner),
+      static_cast<std::size_t>(CAppOptions::kMaxBanners));
+
+  CPageOptions options;
+  options.banners.resize(2);
+  options.banners[0].image = "http://b/1.gif";
+  options.banners[1].image = "http://b/2.gif";
+  const std::string page = U(GetPageHtml(*doc, options));
+  const std::size_t first = page.find("http://b/1.gif");
+  ASSERT_NE(first, std::string::npos) << page;
+  EXPECT_NE(page.find("http://b/2.gif", first), std::string::npos) << page;
+  EXPECT_EQ(U(GetPageHtml(*doc)).find("<img"), std::string::npos);
 }
