@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "core/app/AsciiCase.h"
+#include "core/common/AsciiCase.h"
 #include "core/app/HtmlParser.h"
 
 namespace nuvo {

@@ -1,6 +1,6 @@
 #include "core/app/HtmlNode.h"
 
-#include "core/app/AsciiCase.h"
+#include "core/common/AsciiCase.h"
 
 namespace nuvo {
 

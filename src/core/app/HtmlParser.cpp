@@ -4,7 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/app/AsciiCase.h"
+#include "core/common/AsciiCase.h"
 #include "core/app/HtmlTagTable.h"
 #include "core/common/Encoding.h"
 

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "core/app/AsciiCase.h"
+#include "core/common/AsciiCase.h"
 #include "core/app/OptionBits.h"
 #include "core/common/Encoding.h"
 #include "core/common/StringTable.h"

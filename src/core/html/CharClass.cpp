@@ -4,14 +4,6 @@
 
 namespace nuvo {
 
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
 bool IsNumberText(std::string_view text, unsigned flags) {
   bool hasDigit = false;
   for (std::size_t pos = 0; pos < text.size(); ++pos) {

@@ -33,9 +33,6 @@ constexpr char ToLowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Whether two texts are equal when ASCII letters are compared without their case.
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
-
 // Flags of IsNumberText.
 inline constexpr unsigned kNumberSigned = 1;        // "+" or "-" may be the first byte
 inline constexpr unsigned kNumberDecimalPoint = 2;  // "." may stand anywhere

@@ -3,14 +3,14 @@
 #include <array>
 
 #include "core/common/Encoding.h"
-#include "core/html/CharClass.h"
+#include "core/common/AsciiCase.h"
 
 namespace nuvo {
 namespace {
 
 std::size_t FindIgnoringCase(std::string_view text, std::string_view word, std::size_t from) {
   for (std::size_t pos = from; pos + word.size() <= text.size(); ++pos) {
-    if (EqualsIgnoringAsciiCase(text.substr(pos, word.size()), word)) return pos;
+    if (EqualsIgnoreCase(text.substr(pos, word.size()), word)) return pos;
   }
   return std::string_view::npos;
 }
@@ -66,7 +66,7 @@ Charset CharsetFromName(std::string_view name) {
                                                   {"x-sjis", Charset::kShiftJis},
                                                   {"UTF-8", Charset::kUtf8}}};
   for (const Alias& alias : kAliases) {
-    if (EqualsIgnoringAsciiCase(name, alias.name)) return alias.charset;
+    if (EqualsIgnoreCase(name, alias.name)) return alias.charset;
   }
   return Charset::kNone;
 }

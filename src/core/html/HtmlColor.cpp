@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "core/common/AsciiCase.h"
 #include "core/html/CharClass.h"
 
 namespace nuvo {
@@ -54,7 +55,7 @@ std::string ColorToHtml(std::int32_t color, bool useNames) {
 
 std::int32_t HtmlToColor(std::string_view text) {
   for (const NamedColor& named : kNamedColors) {
-    if (EqualsIgnoringAsciiCase(text, named.name)) return named.color;
+    if (EqualsIgnoreCase(text, named.name)) return named.color;
   }
   if (text.size() != 7 || text[0] != '#') return kNoColor;
   std::int32_t channels[3];

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/AsciiCase.h"
+#include "core/common/AsciiCase.h"
 #include "core/app/HtmlDocument.h"
 #include "core/app/HtmlTagTable.h"
 #include "core/common/Encoding.h"

@@ -1,4 +1,4 @@
-#include "core/app/AsciiCase.h"
+#include "core/common/AsciiCase.h"
 
 #include "core/common/Encoding.h"
 
