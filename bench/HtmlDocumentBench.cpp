@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/HtmlDocument.h"
+#include "core/html/HtmlDocument.h"
 #include "core/common/Encoding.h"
 
 namespace {

@@ -4,4 +4,4 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(GUMBO REQUIRED IMPORTED_TARGET gumbo)
 nuvo_add_bench(nuvo_htmldoc_bench
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/HtmlDocumentBench.cpp
-  LIBS nuvo_core_app PkgConfig::GUMBO)
+  LIBS nuvo_core_html PkgConfig::GUMBO)

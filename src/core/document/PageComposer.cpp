@@ -5,7 +5,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "core/app/HtmlParser.h"
+#include "core/html/HtmlParser.h"
 #include "core/common/Encoding.h"
 #include "core/document/AlignNode.h"
 #include "core/document/DocumentNodes.h"

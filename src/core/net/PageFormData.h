@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/HtmlDocument.h"
+#include "core/html/HtmlDocument.h"
 #include "core/net/FormData.h"
 
 // The bridge from a fetched page to the form that posts it back.

@@ -1,4 +1,4 @@
-#include "core/app/HtmlNode.h"
+#include "core/html/HtmlNode.h"
 
 #include "core/common/AsciiCase.h"
 

@@ -1,4 +1,4 @@
-#include "core/app/HtmlTagTable.h"
+#include "core/html/HtmlTagTable.h"
 
 #include <algorithm>
 #include <array>

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/HtmlNode.h"
+#include "core/html/HtmlNode.h"
 
 // The program's own model of a fetched page: the page's text and the element tree built from it,
 // searched by tag and attribute without any browser.

@@ -1,11 +1,11 @@
-#include "core/app/HtmlParser.h"
+#include "core/html/HtmlParser.h"
 
 #include <charconv>
 #include <unordered_map>
 #include <vector>
 
 #include "core/common/AsciiCase.h"
-#include "core/app/HtmlTagTable.h"
+#include "core/html/HtmlTagTable.h"
 #include "core/common/Encoding.h"
 
 namespace nuvo {

@@ -1,9 +1,9 @@
-#include "core/app/HtmlDocument.h"
+#include "core/html/HtmlDocument.h"
 
 #include <utility>
 
 #include "core/common/AsciiCase.h"
-#include "core/app/HtmlParser.h"
+#include "core/html/HtmlParser.h"
 
 namespace nuvo {
 namespace {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "core/common/AsciiCase.h"
-#include "core/app/HtmlDocument.h"
-#include "core/app/HtmlTagTable.h"
+#include "core/html/HtmlDocument.h"
+#include "core/html/HtmlTagTable.h"
 #include "core/common/Encoding.h"
 
 namespace nuvo {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/HtmlNode.h"
+#include "core/html/HtmlNode.h"
 
 // Turns a page into an element tree. Parsing never fails: malformed markup gives the best tree
 // the tag-property rules allow, and any depth of nesting is built without recursion.
