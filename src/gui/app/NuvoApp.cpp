@@ -25,6 +25,7 @@
 #include "gui/app/QtSettingsBackend.h"
 #include "gui/common/MessageBoxPrompt.h"
 #include "gui/common/QtText.h"
+#include "gui/net/PrivateSandbox.h"
 
 namespace nuvo {
 
@@ -98,16 +99,26 @@ bool CNuvoApp::InitInstance(const QStringList& arguments) {
   SetBrowserUserAgent(DefaultUserAgentKind());
 
   QString file;
+  QString serviceFile;
+  bool privateSandbox = false;
   for (qsizetype i = 1; i < arguments.size(); ++i) {
     if (arguments[i] == QStringLiteral("--screenshot") && i + 1 < arguments.size()) {
       screenshotPath_ = arguments[++i];
+    } else if (arguments[i] == QStringLiteral("--service") && i + 1 < arguments.size()) {
+      serviceFile = QFileInfo(arguments[++i]).absoluteFilePath();
+    } else if (arguments[i] == QStringLiteral("--sandbox")) {
+      privateSandbox = true;
     } else if (file.isEmpty() && !arguments[i].startsWith(QLatin1Char('-'))) {
       file = QFileInfo(arguments[i]).absoluteFilePath();
     }
   }
 
+  // Nothing starts on a profile that was refused: the seller would not know where a listing goes.
+  if (!ChooseService(serviceFile, privateSandbox)) return false;
+
   doc_ = std::make_unique<CNuvoDoc>(*settings_, *prompt_);
   frame_ = std::make_unique<CMainFrame>(*this);
+  frame_->ShowServiceName(*service_);
   if (file.isEmpty() || IsPhotoFileName(ToPath(file))) {
     doc_->OnNewDocument();
     if (!file.isEmpty()) AddPhotoFile(file);
@@ -140,7 +151,20 @@ int CNuvoApp::Run() {
 
 void CNuvoApp::ExitInstance() {
   frame_.reset();
+  sandbox_.reset();
   workName_.Remove();
+}
+
+bool CNuvoApp::ChooseService(const QString& serviceFile, bool privateSandbox) {
+  std::string error;
+  if (privateSandbox) {
+    sandbox_ = std::make_unique<CPrivateSandbox>();
+    service_ = sandbox_->Start(error);
+  } else {
+    service_ = ChooseServiceProfile(serviceFile.toStdString(), *comm_, error);
+  }
+  if (!service_) prompt_->Ask({0, error, PromptButtons::Ok, PromptIcon::Default, 0});
+  return service_.has_value();
 }
 
 CNuvoView* CNuvoApp::ActiveView() const { return frame_ ? &frame_->View() : nullptr; }

@@ -9,6 +9,7 @@
 #include "core/app/AppComm.h"
 #include "core/app/SettingsBackend.h"
 #include "core/common/UserPrompt.h"
+#include "core/net/ServiceProfile.h"
 #include "gui/app/RecentFileList.h"
 #include "gui/app/TempWorkName.h"
 
@@ -23,6 +24,7 @@ namespace nuvo {
 class CMainFrame;
 class CNuvoDoc;
 class CNuvoView;
+class CPrivateSandbox;
 
 class CNuvoApp {
  public:
@@ -75,6 +77,9 @@ class CNuvoApp {
   const QString& DocumentPath() const { return path_; }
   // The name the title bar shows: the file's name, or "(無題)".
   QString DocumentTitle() const;
+  // The service this run submits to: "--service FILE", "--sandbox", the "ServiceProfile"
+  // setting or the real service.
+  const CServiceProfile& ServiceProfile() const { return *service_; }
   // The work file the preview files are named after, made on first request.
   const std::filesystem::path& TempWorkName() { return workName_.Get(); }
 
@@ -83,6 +88,7 @@ class CNuvoApp {
   bool SaveListing(const QString& path);
   bool AddPhotoFile(const QString& path);
   void ListingReplaced();
+  bool ChooseService(const QString& serviceFile, bool privateSandbox);
 
   std::unique_ptr<QTranslator> translator_;
   std::unique_ptr<ISettingsBackend> ownSettings_;
@@ -94,6 +100,8 @@ class CNuvoApp {
   std::unique_ptr<CAppComm> comm_;
   std::unique_ptr<CRecentFileList> recentFiles_;
   std::unique_ptr<CNuvoDoc> doc_;
+  std::unique_ptr<CPrivateSandbox> sandbox_;
+  std::optional<CServiceProfile> service_;
   std::unique_ptr<CMainFrame> frame_;
   QString path_;
   QString screenshotPath_;
