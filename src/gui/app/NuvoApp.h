@@ -20,6 +20,9 @@ class QTranslator;
 // hands in others.
 namespace nuvo {
 
+class CBrowserCookieBridge;
+class CNetworkSession;
+
 class CMainFrame;
 class CNuvoDoc;
 class CNuvoView;
@@ -60,6 +63,12 @@ class CNuvoApp {
   // when the seller cancels or saving fails.
   bool SaveModified();
 
+  // Puts the open listing on the service ("出品(&S)...", F9).
+  void OnSubmit();
+  // The program's one network session, with the cookie jar the browser shares; made on first
+  // use.
+  CNetworkSession& Network();
+
   void OnUndo();
   void OnRedo();
   bool CanUndo();
@@ -95,6 +104,8 @@ class CNuvoApp {
   std::unique_ptr<CRecentFileList> recentFiles_;
   std::unique_ptr<CNuvoDoc> doc_;
   std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<CNetworkSession> network_;
+  std::unique_ptr<CBrowserCookieBridge> cookieBridge_;
   QString path_;
   QString screenshotPath_;
 };
