@@ -25,6 +25,9 @@ const std::vector<Command>& Commands() {
       {"render", "render FILE.nvd [-o OUT.html] [--work-dir DIR]", RenderListing},
       // Service profiles.
       {"service", "service", ShowService},
+      // Submitting a listing.
+      {"submit", "submit FILE.nvd [--easy-trade|--normal] [--dry-run] [--yes]",
+       SubmitListingCommand},
   };
   return commands;
 }

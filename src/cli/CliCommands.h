@@ -18,6 +18,7 @@ inline constexpr int kExitUsage = 2;
 struct GlobalOptions {
   std::string samplesFolder;  // --samples DIR: the "Samples" folder for this run
   std::string serviceFile;    // --service FILE: the service profile for this run
+  std::string cookieJar;      // --cookie-jar FILE: cookies.txt read before and written after
   // The service profile this run talks to, chosen before the command runs.
   std::optional<CServiceProfile> service;
 };
@@ -36,6 +37,7 @@ int NewListing(const GlobalOptions& options, const std::vector<std::string>& arg
 int SetListing(const GlobalOptions& options, const std::vector<std::string>& args);
 int DumpListing(const GlobalOptions& options, const std::vector<std::string>& args);
 int RenderListing(const GlobalOptions& options, const std::vector<std::string>& args);
+int SubmitListingCommand(const GlobalOptions& options, const std::vector<std::string>& args);
 
 // Service profiles.
 int ShowService(const GlobalOptions& options, const std::vector<std::string>& args);

@@ -13,7 +13,8 @@ namespace {
 
 void PrintUsage() {
   std::fprintf(stderr,
-               "usage: nuvo-cli [--samples DIR] [--service FILE] COMMAND [ARGS...]\ncommands:\n");
+               "usage: nuvo-cli [--samples DIR] [--service FILE] [--cookie-jar FILE] COMMAND "
+               "[ARGS...]\ncommands:\n");
   for (const auto& command : nuvo::cli::Commands()) std::fprintf(stderr, "  %s\n", command.usage);
 }
 
@@ -26,12 +27,14 @@ int main(int argc, char* argv[]) {
   nuvo::cli::GlobalOptions options;
   std::vector<std::string> args(argv + 1, argv + argc);
   for (auto it = args.begin(); it != args.end();) {
-    if (*it == "--samples" || *it == "--service") {
+    if (*it == "--samples" || *it == "--service" || *it == "--cookie-jar") {
       if (it + 1 == args.end()) {
         PrintUsage();
         return nuvo::cli::kExitUsage;
       }
-      (*it == "--samples" ? options.samplesFolder : options.serviceFile) = *(it + 1);
+      (*it == "--samples"   ? options.samplesFolder
+       : *it == "--service" ? options.serviceFile
+                            : options.cookieJar) = *(it + 1);
       it = args.erase(it, it + 2);
     } else {
       ++it;

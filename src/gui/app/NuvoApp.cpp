@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QTimer>
 #include <QTranslator>
+#include <QWebEngineCookieStore>
+#include <QWebEngineProfile>
 #include <chrono>
 #include <clocale>
 
@@ -26,6 +28,9 @@
 #include "gui/common/MessageBoxPrompt.h"
 #include "gui/common/QtText.h"
 #include "gui/net/PrivateSandbox.h"
+#include "gui/net/BrowserCookieBridge.h"
+#include "gui/net/NetworkSession.h"
+#include "gui/submit/SubmitDialog.h"
 
 namespace nuvo {
 
@@ -280,6 +285,25 @@ bool CNuvoApp::SaveModified() {
     default:
       return false;
   }
+}
+
+CNetworkSession& CNuvoApp::Network() {
+  if (!network_) {
+    network_ = std::make_unique<CNetworkSession>();
+    cookieBridge_ = std::make_unique<CBrowserCookieBridge>(
+        network_->Cookies(), *QWebEngineProfile::defaultProfile()->cookieStore());
+  }
+  return *network_;
+}
+
+void CNuvoApp::OnSubmit() {
+  std::string error;
+  const std::optional<CServiceProfile> profile = ChooseServiceProfile({}, *comm_, error);
+  if (!profile) {
+    prompt_->Ask({0, error, PromptButtons::Ok, PromptIcon::Exclamation, 0});
+    return;
+  }
+  SubmitFromWindow(*doc_, frame_->Options(), Network(), *profile, frame_.get());
 }
 
 void CNuvoApp::OnUndo() {

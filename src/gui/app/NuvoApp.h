@@ -21,6 +21,9 @@ class QTranslator;
 // hands in others.
 namespace nuvo {
 
+class CBrowserCookieBridge;
+class CNetworkSession;
+
 class CMainFrame;
 class CNuvoDoc;
 class CNuvoView;
@@ -61,6 +64,12 @@ class CNuvoApp {
   // Asks whether the changed listing is to be saved and saves it when the answer is yes. False
   // when the seller cancels or saving fails.
   bool SaveModified();
+
+  // Puts the open listing on the service ("出品(&S)...", F9).
+  void OnSubmit();
+  // The program's one network session, with the cookie jar the browser shares; made on first
+  // use.
+  CNetworkSession& Network();
 
   void OnUndo();
   void OnRedo();
@@ -103,6 +112,8 @@ class CNuvoApp {
   std::unique_ptr<CPrivateSandbox> sandbox_;
   std::optional<CServiceProfile> service_;
   std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<CNetworkSession> network_;
+  std::unique_ptr<CBrowserCookieBridge> cookieBridge_;
   QString path_;
   QString screenshotPath_;
 };
