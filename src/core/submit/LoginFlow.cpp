@@ -31,11 +31,19 @@ bool OnHost(std::string_view url, std::string_view host, std::string_view path) 
   return false;
 }
 
+// The host (and port) of a base address.
+std::string HostOf(std::string_view base) {
+  const std::size_t scheme = base.find("://");
+  if (scheme != std::string_view::npos) base.remove_prefix(scheme + 3);
+  return std::string(base.substr(0, base.find('/')));
+}
+
 }  // namespace
 
-CLoginFlow::CLoginFlow(std::string loginHost, std::string protectHost, std::string startAddress)
-    : loginHost_(std::move(loginHost)),
-      protectHost_(std::move(protectHost)),
+CLoginFlow::CLoginFlow(std::string_view loginBase, std::string_view protectBase,
+                       std::string startAddress)
+    : loginHost_(HostOf(loginBase)),
+      protectHost_(HostOf(protectBase)),
       startAddress_(std::move(startAddress)),
       successTarget_(FindQueryValue(startAddress_, ".done").value_or(std::string())) {}
 
@@ -47,8 +55,8 @@ std::string CLoginFlow::StartAddress(std::string_view loginOrigin, std::string_v
   return address;
 }
 
-bool CLoginFlow::IsReverification(std::string_view loginHost, std::string_view url) {
-  return OnHost(url, loginHost, kReverifyPath);
+bool CLoginFlow::IsReverification(std::string_view loginBase, std::string_view url) {
+  return OnHost(url, HostOf(loginBase), kReverifyPath);
 }
 
 LoginAddressKind CLoginFlow::Classify(std::string_view url) const {

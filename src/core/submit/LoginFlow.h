@@ -33,16 +33,17 @@ enum class LoginPageState {
 
 class CLoginFlow {
  public:
-  // `loginHost` and `protectHost` are host names (with a port where one is needed), as the
-  // service profile gives them; `startAddress` is the page the dialog opens, and its ".done"
+  // `loginBase` and `protectBase` are the base addresses of the login pages and the protection
+  // pages ("https://host", with a port where one is needed), as the service profile gives them;
+  // either scheme counts for both. `startAddress` is the page the dialog opens, and its ".done"
   // parameter the page at which the login counts as done.
-  CLoginFlow(std::string loginHost, std::string protectHost, std::string startAddress);
+  CLoginFlow(std::string_view loginBase, std::string_view protectBase, std::string startAddress);
 
   // The login page that leads to `doneAddress` once the user has logged in; `loginOrigin` is the
   // scheme and host of the login pages ("https://" and the login host).
   static std::string StartAddress(std::string_view loginOrigin, std::string_view doneAddress);
   // Whether `url` is the re-check of the password that the service asks for now and then.
-  static bool IsReverification(std::string_view loginHost, std::string_view url);
+  static bool IsReverification(std::string_view loginBase, std::string_view url);
 
   const std::string& StartAddress() const { return startAddress_; }
   const std::string& SuccessTarget() const { return successTarget_; }

@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QTimer>
 #include <QTranslator>
+#include <QWebEngineCookieStore>
+#include <QWebEngineProfile>
 #include <chrono>
 #include <clocale>
 
@@ -25,6 +27,8 @@
 #include "gui/app/QtSettingsBackend.h"
 #include "gui/common/MessageBoxPrompt.h"
 #include "gui/common/QtText.h"
+#include "gui/net/BrowserCookieBridge.h"
+#include "gui/net/NetworkSession.h"
 
 namespace nuvo {
 
@@ -144,6 +148,15 @@ void CNuvoApp::ExitInstance() {
 }
 
 CNuvoView* CNuvoApp::ActiveView() const { return frame_ ? &frame_->View() : nullptr; }
+
+CNetworkSession& CNuvoApp::Network() {
+  if (!network_) {
+    network_ = std::make_unique<CNetworkSession>();
+    cookieBridge_ = std::make_unique<CBrowserCookieBridge>(
+        *QWebEngineProfile::defaultProfile()->cookieStore(), network_->Cookies());
+  }
+  return *network_;
+}
 
 QString CNuvoApp::DocumentTitle() const {
   return path_.isEmpty() ? kUntitledName : QFileInfo(path_).fileName();

@@ -20,7 +20,9 @@ class QTranslator;
 // hands in others.
 namespace nuvo {
 
+class CBrowserCookieBridge;
 class CMainFrame;
+class CNetworkSession;
 class CNuvoDoc;
 class CNuvoView;
 
@@ -77,6 +79,9 @@ class CNuvoApp {
   QString DocumentTitle() const;
   // The work file the preview files are named after, made on first request.
   const std::filesystem::path& TempWorkName() { return workName_.Get(); }
+  // The program's network access, made on first request with its cookie jar bridged to the
+  // embedded browsers, so that a login in the browser serves every request.
+  CNetworkSession& Network();
 
  private:
   bool OpenListing(const QString& path);
@@ -97,6 +102,8 @@ class CNuvoApp {
   std::unique_ptr<CMainFrame> frame_;
   QString path_;
   QString screenshotPath_;
+  std::unique_ptr<CNetworkSession> network_;
+  std::unique_ptr<CBrowserCookieBridge> cookieBridge_;
 };
 
 }  // namespace nuvo

@@ -9,7 +9,7 @@ namespace {
 constexpr char kNotice[] = "https://auctions.example/topic/notice/";
 
 CLoginFlow Flow() {
-  return CLoginFlow("login.example", "protect.login.example",
+  return CLoginFlow("https://login.example", "https://protect.login.example",
                     CLoginFlow::StartAddress("https://login.example", kNotice));
 }
 
@@ -27,7 +27,7 @@ TEST(LoginFlow, StartsAtTheLoginPageAndSucceedsAtItsDoneTarget) {
   EXPECT_EQ(flow.OnDocumentComplete("https://auctions.example/topic/notice/", false, false),
             LoginPageState::kSucceeded);
   // A start address without a target never succeeds by itself.
-  CLoginFlow bare("login.example", "", "https://login.example/config/login");
+  CLoginFlow bare("https://login.example", "", "https://login.example/config/login");
   EXPECT_EQ(bare.OnNavigation("https://auctions.example/", true), LoginNavigation::kOpenOutside);
 }
 
@@ -55,9 +55,10 @@ TEST(LoginFlow, ClassifiesTheServicesAddresses) {
        }) {
     EXPECT_EQ(flow.Classify(c.url), c.kind) << c.url;
   }
-  EXPECT_TRUE(CLoginFlow::IsReverification("login.example",
+  EXPECT_TRUE(CLoginFlow::IsReverification("https://login.example",
                                            "https://login.example/config/login_verify?.done=x"));
-  EXPECT_FALSE(CLoginFlow::IsReverification("login.example", "https://login.example/config/login"));
+  EXPECT_FALSE(
+      CLoginFlow::IsReverification("https://login.example", "https://login.example/config/login"));
 }
 
 TEST(LoginFlow, LetsTheLoginStepsThroughAndSendsEverythingElseOutside) {

@@ -2,14 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QTimer>
 
 #include "LoginSite.h"
 #include "core/common/MessageIds.h"
+#include "core/net/ServiceProfile.h"
 #include "core/submit/ConfirmPageSample.h"
 #include "core/submit/FinalConfirmPage.h"
 #include "gui/app/HtmlView.h"
 #include "gui/submit/FinalConfirmBasePage.h"
+#include "gui/submit/SubmitWindows.h"
 #include "support/ScriptedPrompt.h"
 
 using namespace nuvo;
@@ -71,4 +75,28 @@ TEST(FinalConfirmDialog, DontShowAgainExplainsItselfAtOnce) {
   EXPECT_EQ(prompt.Ids(), std::vector<int>{IDS_FINAL_CONFIRM_DONT_SHOW_NOTE});
   dialog.findChild<QCheckBox*>()->setChecked(false);
   EXPECT_EQ(prompt.requests.size(), 1u);
+}
+
+TEST(SubmitWindows, ConfirmsOnlyTheConfirmationPageAndTurnsTheDialogOffWhenAsked) {
+  ScriptedPrompt prompt;
+  const CServiceProfile& profile = CServiceProfile::Default();
+  CSubmitWindows windows(profile, prompt);
+  int turnedOff = 0;
+  windows.SetFinalConfirmationOff([&] { ++turnedOff; });
+
+  // A page the rewrite does not know is left to the run's own checks.
+  EXPECT_TRUE(
+      windows.ConfirmListing({"http://127.0.0.1:9/", "<html>error</html>", Charset::kNone}));
+
+  const std::string sample = nuvo::test::ConfirmPageSample({.photos = 1});
+  for (bool accept : {true, false}) {
+    QTimer::singleShot(500, [&] {
+      auto* dialog = qobject_cast<CFinalConfirmDialog*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(dialog);
+      dialog->findChild<QCheckBox*>()->setChecked(true);
+      accept ? dialog->accept() : dialog->reject();
+    });
+    EXPECT_EQ(windows.ConfirmListing({"http://127.0.0.1:9/p", sample, Charset::kShiftJis}), accept);
+  }
+  EXPECT_EQ(turnedOff, 2);
 }

@@ -27,7 +27,7 @@ class LoginDialogTest : public ::testing::Test {
         bridge_(*QWebEngineProfile::defaultProfile()->cookieStore(), session_.Cookies()) {}
 
   std::unique_ptr<CYahooLoginManualDialog> Open(bool reverification = false) {
-    CLoginFlow flow(site_.Host(), "protect." + site_.Host(),
+    CLoginFlow flow(site_.Url(""), "http://protect." + site_.Host(),
                     CLoginFlow::StartAddress(site_.Url(""), site_.Url("/topic/notice/")));
     auto dialog =
         std::make_unique<CYahooLoginManualDialog>(std::move(flow), reverification, prompt_);
