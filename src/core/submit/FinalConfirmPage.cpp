@@ -106,6 +106,16 @@ struct GalleryPhoto {
   const CHtmlNode* thumbnail;
 };
 
+// The gallery's own layout, so that it reads as a gallery even where the service's style sheets
+// cannot be fetched: the large photo, then its thumbnails in one row.
+constexpr char kGalleryStyle[] =
+    "<style type=\"text/css\">\n"
+    ".ProductImage { margin: 8px 0; }\n"
+    ".ProductImage__thumbnails { list-style: none; margin: 4px 0; padding: 0; }\n"
+    ".ProductImage__thumbnail { display: inline-block; margin: 0 4px 4px 0; }\n"
+    ".ProductImage__thumbnail.is-on img { outline: 2px solid #759ede; }\n"
+    "</style>";
+
 class CConfirmPageRewriter {
  public:
   CConfirmPageRewriter(const CHtmlDocument& page, std::string_view pageUrl)
@@ -119,6 +129,7 @@ class CConfirmPageRewriter {
     out += "<title>" + EscapeHtmlText(title) + "</title>";
     WriteStyleSheets(out);
     out += *BuiltinTemplateText(kTemplateConfirmStyle);
+    out += kGalleryStyle;
     out += "</head><body>";
     out += *BuiltinTemplateText(kTemplateConfirmNote);
     if (wrapper) out += "<div" + Attribute("class", "wrapper") + ">";

@@ -2,6 +2,7 @@
 
 #include <QSaveFile>
 #include <QVBoxLayout>
+#include <QWebEngineSettings>
 
 #include "core/submit/FinalConfirmPage.h"
 #include "gui/app/HtmlView.h"
@@ -53,6 +54,9 @@ CFinalConfirmBasePage::CFinalConfirmBasePage(QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(view_);
   view_->CommPage().SetLocked(true);
+  // The page is a local file that shows the service's photos and style sheets.
+  view_->CommPage().settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls,
+                                             true);
   connect(&view_->CommPage(), &QWebEnginePage::loadFinished, this,
           &CFinalConfirmBasePage::InstallLinkHandler);
 }

@@ -81,6 +81,9 @@ TEST(DialogShots, PicturesOfTheLoginAndConfirmationDialogs) {
   ASSERT_TRUE(WaitUntil([&] { return ready; }, 10000));
   Pump(1500);
   EXPECT_TRUE(confirm.grab().save(folder + QStringLiteral("/final-confirm.png")));
+  RunScript(*confirm.Page().View().page(), QStringLiteral("window.scrollTo(0, 100000);"));
+  Pump(500);
+  EXPECT_TRUE(confirm.grab().save(folder + QStringLiteral("/final-confirm-end.png")));
 }
 
 }  // namespace
