@@ -55,6 +55,41 @@ std::string UrlEncode(std::string_view text) {
   return encoded;
 }
 
+std::string UrlDecode(std::string_view text) {
+  std::string decoded;
+  decoded.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size(); ++pos) {
+    const char c = text[pos];
+    if (c == '+') {
+      decoded += ' ';
+    } else if (c == '%' && pos + 2 < text.size() && IsHexDigitChar(text[pos + 1]) &&
+               IsHexDigitChar(text[pos + 2])) {
+      decoded +=
+          static_cast<char>(HexDigitValue(text[pos + 1]) * 16 + HexDigitValue(text[pos + 2]));
+      pos += 2;
+    } else {
+      decoded += c;
+    }
+  }
+  return decoded;
+}
+
+std::optional<std::string> FindQueryValue(std::string_view url, std::string_view name) {
+  const std::size_t question = url.find('?');
+  if (question == std::string_view::npos) return std::nullopt;
+  std::string_view query = url.substr(question + 1);
+  query = query.substr(0, query.find('#'));
+  while (!query.empty()) {
+    const std::size_t amp = query.find('&');
+    const std::string_view pair = query.substr(0, amp);
+    query = amp == std::string_view::npos ? std::string_view() : query.substr(amp + 1);
+    const std::size_t equals = pair.find('=');
+    if (UrlDecode(pair.substr(0, equals)) != name) continue;
+    return equals == std::string_view::npos ? std::string() : UrlDecode(pair.substr(equals + 1));
+  }
+  return std::nullopt;
+}
+
 UnicodeEscapes DecodeUnicodeEscapes(std::string_view text, std::string& out) {
   out.clear();
   std::u16string units;

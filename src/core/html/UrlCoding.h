@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,14 @@ namespace nuvo {
 // Form-style encoding, byte by byte: letters, digits and "*-._" stay, a space becomes "+", every
 // other byte (both bytes of a two-byte character too) becomes "%XX" in upper-case hexadecimal.
 std::string UrlEncode(std::string_view text);
+
+// The reverse of UrlEncode: "+" becomes a space and each "%XX" its byte; a "%" without two
+// hexadecimal digits after it stays as it is.
+std::string UrlDecode(std::string_view text);
+
+// The decoded value of the first parameter `name` in the query of `url` (the part after "?" up to
+// any "#"); empty for a parameter without "=", nullopt when the query does not name it.
+std::optional<std::string> FindQueryValue(std::string_view url, std::string_view name);
 
 // How DecodeUnicodeEscapes went; the values are the ones the program has always returned.
 enum class UnicodeEscapes {

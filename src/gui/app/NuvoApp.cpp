@@ -27,9 +27,9 @@
 #include "gui/app/QtSettingsBackend.h"
 #include "gui/common/MessageBoxPrompt.h"
 #include "gui/common/QtText.h"
-#include "gui/net/PrivateSandbox.h"
 #include "gui/net/BrowserCookieBridge.h"
 #include "gui/net/NetworkSession.h"
+#include "gui/net/PrivateSandbox.h"
 #include "gui/submit/SubmitDialog.h"
 
 namespace nuvo {
@@ -174,6 +174,15 @@ bool CNuvoApp::ChooseService(const QString& serviceFile, bool privateSandbox) {
 
 CNuvoView* CNuvoApp::ActiveView() const { return frame_ ? &frame_->View() : nullptr; }
 
+CNetworkSession& CNuvoApp::Network() {
+  if (!network_) {
+    network_ = std::make_unique<CNetworkSession>();
+    cookieBridge_ = std::make_unique<CBrowserCookieBridge>(
+        *QWebEngineProfile::defaultProfile()->cookieStore(), network_->Cookies());
+  }
+  return *network_;
+}
+
 QString CNuvoApp::DocumentTitle() const {
   return path_.isEmpty() ? kUntitledName : QFileInfo(path_).fileName();
 }
@@ -287,23 +296,8 @@ bool CNuvoApp::SaveModified() {
   }
 }
 
-CNetworkSession& CNuvoApp::Network() {
-  if (!network_) {
-    network_ = std::make_unique<CNetworkSession>();
-    cookieBridge_ = std::make_unique<CBrowserCookieBridge>(
-        network_->Cookies(), *QWebEngineProfile::defaultProfile()->cookieStore());
-  }
-  return *network_;
-}
-
 void CNuvoApp::OnSubmit() {
-  std::string error;
-  const std::optional<CServiceProfile> profile = ChooseServiceProfile({}, *comm_, error);
-  if (!profile) {
-    prompt_->Ask({0, error, PromptButtons::Ok, PromptIcon::Exclamation, 0});
-    return;
-  }
-  SubmitFromWindow(*doc_, frame_->Options(), Network(), *profile, frame_.get());
+  SubmitFromWindow(*doc_, frame_->Options(), Network(), ServiceProfile(), frame_.get());
 }
 
 void CNuvoApp::OnUndo() {

@@ -1,49 +1,80 @@
 #include "gui/net/BrowserCookieBridge.h"
 
+#include <QDateTime>
+#include <QScopedValueRollback>
+#include <QUrl>
 #include <QWebEngineCookieStore>
 
 #include "gui/net/CookieJar.h"
 
 namespace nuvo {
-
 namespace {
 
-// The browser reports a cookie without the leading dot of a domain cookie in some versions; the
-// jar needs a domain to keep it at all.
-bool Keepable(const QNetworkCookie& cookie) { return !cookie.domain().isEmpty(); }
+// The browser keeps expiry times finer than the jar's file does, so they count to the second.
+bool SameCookie(const QNetworkCookie& a, const QNetworkCookie& b) {
+  return a.hasSameIdentifier(b) && a.value() == b.value() &&
+         a.isSessionCookie() == b.isSessionCookie() &&
+         (a.isSessionCookie() ||
+          a.expirationDate().toSecsSinceEpoch() == b.expirationDate().toSecsSinceEpoch()) &&
+         a.isSecure() == b.isSecure() && a.isHttpOnly() == b.isHttpOnly();
+}
+
+// The address a cookie belongs to, which the browser needs to take it.
+QUrl Origin(const QNetworkCookie& cookie) {
+  QString host = cookie.domain();
+  if (host.startsWith(QLatin1Char('.'))) host.remove(0, 1);
+  QUrl origin;
+  origin.setScheme(cookie.isSecure() ? QStringLiteral("https") : QStringLiteral("http"));
+  origin.setHost(host);
+  origin.setPath(cookie.path().isEmpty() ? QStringLiteral("/") : cookie.path());
+  return origin;
+}
 
 }  // namespace
 
-CBrowserCookieBridge::CBrowserCookieBridge(CCookieJar& jar, QWebEngineCookieStore& store,
+CBrowserCookieBridge::CBrowserCookieBridge(QWebEngineCookieStore& store, CCookieJar& jar,
                                            QObject* parent)
-    : QObject(parent), jar_(jar), store_(store) {
-  for (const QNetworkCookie& cookie : jar_.Cookies()) store_.setCookie(cookie);
-  connect(&store_, &QWebEngineCookieStore::cookieAdded, this, [this](const QNetworkCookie& cookie) {
-    // The browser also reports the cookies the jar gave it, a little later: those are known.
-    if (passing_ || !Keepable(cookie) || jar_.Cookies().contains(cookie)) return;
-    passing_ = true;
-    jar_.insertCookie(cookie);
-    passing_ = false;
-  });
+    : QObject(parent), store_(store), jar_(jar) {
+  connect(&store_, &QWebEngineCookieStore::cookieAdded, this, &CBrowserCookieBridge::FromBrowser);
   connect(&store_, &QWebEngineCookieStore::cookieRemoved, this,
-          [this](const QNetworkCookie& cookie) {
-            if (passing_) return;
-            passing_ = true;
-            jar_.deleteCookie(cookie);
-            passing_ = false;
-          });
-  connect(&jar_, &CCookieJar::cookieAdded, this, [this](const QNetworkCookie& cookie) {
-    if (passing_) return;
-    passing_ = true;
-    store_.setCookie(cookie);
-    passing_ = false;
-  });
-  connect(&jar_, &CCookieJar::cookieRemoved, this, [this](const QNetworkCookie& cookie) {
-    if (passing_) return;
-    passing_ = true;
-    store_.deleteCookie(cookie);
-    passing_ = false;
-  });
+          &CBrowserCookieBridge::FromBrowserRemoved);
+  connect(&jar_, &CCookieJar::cookieAdded, this, &CBrowserCookieBridge::ToBrowser);
+  connect(&jar_, &CCookieJar::cookieRemoved, this, &CBrowserCookieBridge::ToBrowserRemoved);
+  for (const QNetworkCookie& cookie : jar_.Cookies()) ToBrowser(cookie);
+  store_.loadAllCookies();
+}
+
+void CBrowserCookieBridge::FromBrowser(const QNetworkCookie& cookie) {
+  // The browser also tells of the cookies the bridge gave it.
+  for (const QNetworkCookie& held : jar_.Cookies()) {
+    if (SameCookie(held, cookie)) return;
+  }
+  const QScopedValueRollback guard(fromBrowser_, true);
+  jar_.insertCookie(cookie);
+}
+
+void CBrowserCookieBridge::FromBrowserRemoved(const QNetworkCookie& cookie) {
+  // The browser replaces a cookie by removing the old one first; only a cookie that the jar
+  // holds unchanged is the one the browser dropped.
+  for (const QNetworkCookie& held : jar_.Cookies()) {
+    if (SameCookie(held, cookie)) {
+      const QScopedValueRollback guard(fromBrowser_, true);
+      jar_.deleteCookie(held);
+      return;
+    }
+  }
+}
+
+// The jar's signals come at once, so a change that came from the browser is not sent back to
+// it, where it could undo a newer one.
+void CBrowserCookieBridge::ToBrowser(const QNetworkCookie& cookie) {
+  if (fromBrowser_) return;
+  store_.setCookie(cookie, Origin(cookie));
+}
+
+void CBrowserCookieBridge::ToBrowserRemoved(const QNetworkCookie& cookie) {
+  if (fromBrowser_) return;
+  store_.deleteCookie(cookie, Origin(cookie));
 }
 
 }  // namespace nuvo

@@ -9,21 +9,25 @@ namespace nuvo {
 
 class CCookieJar;
 
-// Keeps the embedded browser's cookies and the program's jar the same, so that a login done in
-// the browser serves the HTTP client and a session the client opened is seen by the browser.
-// Links to both, which outlive it.
+// Keeps the embedded browser's cookies and the HTTP client's jar one store: what a page sets in
+// the browser (the session of a login) reaches the jar, and what a reply sets in the jar, or the
+// jar brought back from the last run, reaches the browser. The jar is the one that lasts between
+// runs. Neither side is owned; both must outlive the bridge.
 class CBrowserCookieBridge : public QObject {
   Q_OBJECT
 
  public:
-  CBrowserCookieBridge(CCookieJar& jar, QWebEngineCookieStore& store, QObject* parent = nullptr);
+  CBrowserCookieBridge(QWebEngineCookieStore& store, CCookieJar& jar, QObject* parent = nullptr);
 
  private:
-  CCookieJar& jar_;
+  void FromBrowser(const QNetworkCookie& cookie);
+  void FromBrowserRemoved(const QNetworkCookie& cookie);
+  void ToBrowser(const QNetworkCookie& cookie);
+  void ToBrowserRemoved(const QNetworkCookie& cookie);
+
   QWebEngineCookieStore& store_;
-  // Set while a change is being passed on, so that the echo from the other side is not passed
-  // back.
-  bool passing_ = false;
+  CCookieJar& jar_;
+  bool fromBrowser_ = false;
 };
 
 }  // namespace nuvo

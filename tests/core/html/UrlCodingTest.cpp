@@ -33,3 +33,17 @@ TEST(UrlCoding, LeavesTextWithoutEscapesAsItIs) {
   EXPECT_EQ(DecodeUnicodeEscapes(trail, out), UnicodeEscapes::kNone);
   EXPECT_EQ(out, trail);
 }
+
+TEST(UrlCoding, DecodesWhatEncodingMadeAndFindsQueryValues) {
+  const std::string text = Cp932("https://a.example/topic/notice/?x=ソ &y");
+  EXPECT_EQ(UrlDecode(UrlEncode(text)), text);
+  EXPECT_EQ(UrlDecode("100%"), "100%");
+  EXPECT_EQ(UrlDecode("%4g%41"), "%4gA");
+
+  const std::string url = "https://l.example/config/login?.src=auc&flag&.done=https%3A%2F%2Fa%2F#x";
+  EXPECT_EQ(FindQueryValue(url, ".done"), "https://a/");
+  EXPECT_EQ(FindQueryValue(url, "flag"), "");
+  EXPECT_EQ(FindQueryValue(url, ".src"), "auc");
+  EXPECT_EQ(FindQueryValue(url, "src"), std::nullopt);
+  EXPECT_EQ(FindQueryValue("https://l.example/?a=1#b=2", "b"), std::nullopt);
+}

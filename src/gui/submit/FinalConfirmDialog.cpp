@@ -1,0 +1,67 @@
+#include "gui/submit/FinalConfirmDialog.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "core/common/MessageIds.h"
+#include "core/common/StringTable.h"
+#include "core/common/UserPrompt.h"
+#include "gui/submit/FinalConfirmBasePage.h"
+
+namespace nuvo {
+namespace {
+
+QString Text(int id) {
+  return QString::fromUtf8(LoadStringUtf8(id))
+      .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+}  // namespace
+
+CFinalConfirmDialog::CFinalConfirmDialog(const std::string& html, IUserPrompt& prompt,
+                                         QWidget* parent)
+    : QDialog(parent), prompt_(prompt) {
+  setWindowTitle(Text(IDS_FINAL_CONFIRM_CAPTION));
+  auto* instruction = new QLabel(Text(IDS_FINAL_CONFIRM_INSTRUCTION), this);
+  instruction->setWordWrap(true);
+  auto* tabs = new QTabWidget(this);
+  page_ = new CFinalConfirmBasePage(tabs);
+  tabs->addTab(page_, Text(IDS_FINAL_CONFIRM_PAGE_TAB));
+  page_->Show(html);
+
+  dontShow_ = new QCheckBox(Text(IDS_FINAL_CONFIRM_DONT_SHOW), this);
+  connect(dontShow_, &QCheckBox::toggled, this, &CFinalConfirmDialog::OnDontShowToggled);
+  auto* ok = new QPushButton(Text(IDS_OK_BUTTON), this);
+  auto* cancel = new QPushButton(Text(IDS_CANCEL_BUTTON), this);
+  auto* help = new QPushButton(Text(IDS_HELP_BUTTON), this);
+  // Enter must not post a listing by accident: the seller presses OK on purpose.
+  for (QPushButton* button : {ok, cancel, help}) button->setAutoDefault(false);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(help, &QPushButton::clicked, this,
+          [this] { ShowMessage(prompt_, IDS_FINAL_CONFIRM_HELP, {}, PromptIcon::Information); });
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(dontShow_);
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  buttons->addWidget(help);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(instruction);
+  layout->addWidget(tabs, 1);
+  layout->addLayout(buttons);
+  resize(900, 760);
+}
+
+bool CFinalConfirmDialog::DontShowAgain() const { return dontShow_->isChecked(); }
+
+void CFinalConfirmDialog::OnDontShowToggled(bool checked) {
+  if (checked) ShowMessage(prompt_, IDS_FINAL_CONFIRM_DONT_SHOW_NOTE, {}, PromptIcon::Information);
+}
+
+}  // namespace nuvo

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "core/submit/SubmitHost.h"
+
+class QWidget;
+
+namespace nuvo {
+
+class CServiceProfile;
+
+// The two windows of a submission run that need the seller: the login dialog when the run lands
+// on the login host, and the final confirmation dialog before the listing is posted. The shell's
+// submission host hands its LogIn and ConfirmListing to this. Nothing here is owned but the
+// dialogs while they are open.
+class CSubmitWindows {
+ public:
+  // Called when the seller asked not to see the final confirmation again, as the dialog closes.
+  using FinalConfirmationOff = std::function<void()>;
+
+  CSubmitWindows(const CServiceProfile& profile, IUserPrompt& prompt, QWidget* parent = nullptr);
+
+  void SetFinalConfirmationOff(FinalConfirmationOff off) { confirmationOff_ = std::move(off); }
+
+  // Shows the login dialog on the request's login page; true when the seller logged in (or
+  // said so with the manual button). The ID typed there is kept for the next run's caption.
+  bool LogIn(const LoginRequest& request);
+  // Shows the confirmation page; true to post the listing. A page the rewrite does not know as
+  // the confirmation page is not shown, and the run goes on to the service's own checks.
+  bool ConfirmListing(const ConfirmationPage& page);
+
+  const std::string& LoggedInId() const { return loggedInId_; }
+
+ private:
+  const CServiceProfile& profile_;
+  IUserPrompt& prompt_;
+  QWidget* parent_;
+  FinalConfirmationOff confirmationOff_;
+  std::string loggedInId_;
+};
+
+}  // namespace nuvo
