@@ -31,10 +31,21 @@ TEST_F(SandboxScenario, DiversionsSendTheLandingPageWhereTheServiceWould) {
   sandbox_.SetScenario(R"({"diversion": "free_member"})");
   EXPECT_EQ(Landing(walker), sell_ + "/sell/jp/show/submit?category=0&select=non_premium");
   sandbox_.SetScenario(R"({"diversion": "reverify"})");
-  EXPECT_TRUE(
-      Landing(walker).starts_with(sandbox_.Url(ServiceRole::Login) + "/config/login_verify?"));
-  sandbox_.SetScenario("{}");
+  const std::string verify = Landing(walker);
+  EXPECT_TRUE(verify.starts_with(sandbox_.Url(ServiceRole::Login) + "/config/login_verify?"));
+  // Once the password is checked again the session sells until the sandbox is reset.
+  auto page = walker.Get(verify);
+  Fields fields = HiddenFields(page->body, "login_form");
+  Set(fields, "login", "seller_2");
+  Set(fields, "passwd", "x");
+  walker.Post(sandbox_.Url(ServiceRole::Login) + "/config/login_verify2", FormBody(fields));
   EXPECT_EQ(Landing(walker), "");
+
+  sandbox_.SetScenario(R"({"notice": "closed_to_normal"})");
+  EXPECT_NE(Utf8(walker.OpenSellForm())
+                .find("<div id=\"insertion_dlg\" class=\"modDlgBoxEle\">"
+                      "\n<p>このカテゴリは旧出品方法では出品できません。"),
+            std::string::npos);
 }
 
 TEST_F(SandboxScenario, ALoginWithAnyIdOpensTheSessionThatTheSellPagesNeed) {

@@ -101,6 +101,13 @@ TEST_F(SandboxStrictness, PhotosMustArriveWholeAndAsWhatTheyClaim) {
   upload("not a picture", "c:\\abcdefg1.jpg", "image/jpeg");
   ExpectDeviation(sandbox_, "not a JPEG or GIF image");
 
+  // A body without its closing boundary is refused by the multipart parser itself.
+  const std::string open = "--XYZ\r\nContent-Disposition: form-data; name=\"a\"\r\n\r\nv\r\n--XYZ";
+  auto unclosed =
+      walker_.Post(sell_ + "/sell/f/imgup/upload", open, "multipart/form-data; boundary=XYZ");
+  EXPECT_EQ(unclosed->status, 400);
+  ExpectDeviation(sandbox_, "refused by the server's parser");
+
   auto whole = upload(Jpeg(4, 4), "c:\\abcdefg1.jpg", "image/jpeg");
   EXPECT_NE(whole->body.find("modImgPrvw"), std::string::npos);
 }

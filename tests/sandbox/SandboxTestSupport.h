@@ -195,6 +195,8 @@ class FlowWalker {
   httplib::Client ClientFor(const std::string& url) const {
     httplib::Client client(url.substr(0, url.find('/', url.find("://") + 3)));
     client.set_follow_location(false);
+    // A page that never comes fails the test instead of holding up the run.
+    client.set_read_timeout(10, 0);
     return client;
   }
   void Keep(const httplib::Result& result) {

@@ -248,3 +248,34 @@ TEST(HtmlCommViewTest, AnAddressMeantForANewWindowOpensInTheSameView) {
   view.page()->runJavaScript(QStringLiteral("window.open('https://example.invalid/item');"));
   EXPECT_TRUE(WaitUntil([&] { return view.url().host() == QStringLiteral("example.invalid"); }));
 }
+
+TEST_F(NuvoAppTest, NamesAChosenServiceInTheStatusBarAndRefusesToStartOnABadProfile) {
+  backend_ = settings_.Open();
+  const std::filesystem::path good = settings_.Dir() / "local.json";
+  std::ofstream(good) << R"({"name": "検証用", "roles": {"sell": "http://127.0.0.1:1",
+      "login": "http://127.0.0.1:2", "protect": "http://127.0.0.1:3",
+      "contact": "http://127.0.0.1:4", "image": "http://127.0.0.1:5",
+      "announcement": "http://127.0.0.1:6", "listing": "http://127.0.0.1:7",
+      "main": "http://127.0.0.1:8"}})";
+  {
+    CNuvoApp app(backend_.get(), &prompt_);
+    ASSERT_TRUE(
+        app.InitInstance({QStringLiteral("nuvo"), QStringLiteral("--service"), ToQPath(good)}));
+    EXPECT_EQ(app.ServiceProfile().BaseUrl(ServiceRole::Sell), "http://127.0.0.1:1");
+    EXPECT_EQ(app.MainFrame()->ServicePaneText(), QStringLiteral("接続先：検証用"));
+  }
+  {
+    CNuvoApp app(backend_.get(), &prompt_);
+    ASSERT_TRUE(app.InitInstance({QStringLiteral("nuvo")}));
+    EXPECT_TRUE(app.ServiceProfile().IsDefault());
+    EXPECT_TRUE(app.MainFrame()->ServicePaneText().isEmpty());
+  }
+  const std::filesystem::path bad = settings_.Dir() / "bad.json";
+  std::ofstream(bad) << R"({"roles": {"sell": "gopher://127.0.0.1:1"}})";
+  CNuvoApp app(backend_.get(), &prompt_);
+  EXPECT_FALSE(
+      app.InitInstance({QStringLiteral("nuvo"), QStringLiteral("--service"), ToQPath(bad)}));
+  ASSERT_EQ(prompt_.requests.size(), 1u);
+  EXPECT_NE(Utf8FromCp932(prompt_.requests[0].text).find("bad.json"), std::string::npos);
+  EXPECT_EQ(app.MainFrame(), nullptr);
+}
