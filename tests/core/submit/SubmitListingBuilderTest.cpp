@@ -70,7 +70,12 @@ TEST(SubmitListingBuilder, ListingFieldsFollowEveryGroupOfTheListing) {
   };
   for (const auto& [slot, value] : expected)
     EXPECT_EQ(fields.Get(slot), value) << CFieldSet::Name(slot);
-  EXPECT_EQ(fields.Get(kFieldDescription), GetPageHtml(*doc, {}));
+  // The page goes with CR LF line breaks throughout, as the confirmation page returns it.
+  std::string page = GetPageHtml(*doc, {});
+  ASSERT_NE(page.find('\n'), std::string::npos);
+  for (std::size_t at = page.find('\n'); at != std::string::npos; at = page.find('\n', at + 2))
+    if (at == 0 || page[at - 1] != '\r') page.insert(at, "\r");
+  EXPECT_EQ(fields.Get(kFieldDescription), page);
   // The photo fields stay to the service.
   EXPECT_FALSE(fields.IsSet(FieldRow(kFieldImageFullPath1, 1)));
 
