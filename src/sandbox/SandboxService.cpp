@@ -100,6 +100,26 @@ std::string CookieValue(const httplib::Request& request, const std::string& name
   return {};
 }
 
+// Addresses carried inside a redirect are written in hexadecimal: clients differ in how they
+// re-encode a percent sign in a Location, and a hop must come back exactly as it left.
+std::string HexText(std::string_view text) {
+  static const char digits[] = "0123456789abcdef";
+  std::string hex;
+  for (char c : text) {
+    hex += digits[static_cast<unsigned char>(c) >> 4];
+    hex += digits[static_cast<unsigned char>(c) & 15];
+  }
+  return hex;
+}
+
+std::string FromHexText(std::string_view hex) {
+  std::string text;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+    text += static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16));
+  }
+  return text;
+}
+
 }  // namespace
 
 CSandboxService::CSandboxService(std::array<std::string, kServiceRoleCount> urls,
@@ -237,7 +257,7 @@ bool CSandboxService::ApplyFault(const Fault& fault, ServiceRole, const httplib:
       response.status = post ? 307 : 302;
       response.set_header("Location", "/__sandbox/hop?left=" + std::to_string(fault.count) +
                                           "&post=" + (post ? "1" : "0") +
-                                          "&to=" + UrlEncode(original));
+                                          "&to=" + HexText(original));
       return true;
     case Fault::Kind::RedirectLoop:
       response.status = 302;
@@ -264,9 +284,11 @@ void CSandboxService::Control(const httplib::Request& request, httplib::Response
     } else if (left > 1) {
       response.set_header("Location", "/__sandbox/hop?left=" + std::to_string(left - 1) +
                                           "&post=" + (post ? "1" : "0") +
-                                          "&to=" + UrlEncode(request.get_param_value("to")));
+                                          "&to=" + request.get_param_value("to"));
     } else {
-      response.set_header("Location", request.get_param_value("to"));
+      const std::string to = request.get_param_value("to");
+      const bool hex = to.find_first_not_of("0123456789abcdef") == std::string::npos;
+      response.set_header("Location", hex ? FromHexText(to) : "/");
     }
     return;
   }

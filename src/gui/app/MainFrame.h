@@ -11,6 +11,7 @@
 #include "core/app/AppOptions.h"
 #include "core/app/WindowState.h"
 #include "core/editing/DocumentListener.h"
+#include "core/net/ServiceProfile.h"
 
 class QAction;
 class QLabel;
@@ -94,6 +95,11 @@ class CMainFrame : public QMainWindow, public IDocumentListener {
   // The title, the modified mark, the recent files and the enabled commands, from the document.
   void UpdateFromDocument();
 
+  // Names the service in the status bar when it is not the real one, so that a seller never
+  // takes the sandbox for the auction service.
+  void ShowServiceName(const CServiceProfile& profile);
+  QString ServicePaneText() const;
+
   // Shows the pending notice of the version check in the message pane a moment from now.
   void PostStatusNotice(std::string& pendingNotice);
 
@@ -140,6 +146,7 @@ class CMainFrame : public QMainWindow, public IDocumentListener {
   QToolBar* standardBar_ = nullptr;
   QToolBar* decorateBar_ = nullptr;
   QLabel* messagePane_ = nullptr;
+  QLabel* servicePane_ = nullptr;
   QTimer previewTimer_;
   QTimer statusTimer_;
   // Remembers the placement once the window has stopped moving or changing size.

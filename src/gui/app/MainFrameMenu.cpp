@@ -11,10 +11,13 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include "core/common/MessageFormat.h"
+#include "core/common/MessageIds.h"
 #include "core/common/Version.h"
 #include "gui/app/HtmlView.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/NuvoApp.h"
+#include "gui/common/QtText.h"
 
 namespace nuvo {
 namespace {
@@ -355,6 +358,24 @@ void CMainFrame::CreateStatusBar() {
   toggle->setStatusTip(QStringLiteral("ステータスバーの表示と非表示を切り替えます"));
   connect(toggle, &QAction::toggled, bar, &QStatusBar::setVisible);
   viewMenu_->addAction(toggle);
+}
+
+void CMainFrame::ShowServiceName(const CServiceProfile& profile) {
+  if (profile.IsDefault()) return;
+  if (!servicePane_) {
+    servicePane_ = new QLabel;
+    servicePane_->setObjectName(QStringLiteral("servicePane"));
+    servicePane_->setContentsMargins(6, 0, 6, 0);
+    servicePane_->setStyleSheet(
+        QStringLiteral("QLabel { background: #fff3a6; color: #8a4b00; font-weight: bold; }"));
+    statusBar()->addPermanentWidget(servicePane_);
+  }
+  servicePane_->setText(
+      ToQString(FormatMessageId(IDS_SERVICE_PROFILE_STATUS, {profile.DisplayName()})));
+}
+
+QString CMainFrame::ServicePaneText() const {
+  return servicePane_ ? servicePane_->text() : QString();
 }
 
 void CMainFrame::UpdateRecentFileMenu() {

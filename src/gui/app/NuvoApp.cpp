@@ -29,6 +29,7 @@
 #include "gui/common/QtText.h"
 #include "gui/net/BrowserCookieBridge.h"
 #include "gui/net/NetworkSession.h"
+#include "gui/net/PrivateSandbox.h"
 #include "gui/submit/SubmitDialog.h"
 
 namespace nuvo {
@@ -103,16 +104,26 @@ bool CNuvoApp::InitInstance(const QStringList& arguments) {
   SetBrowserUserAgent(DefaultUserAgentKind());
 
   QString file;
+  QString serviceFile;
+  bool privateSandbox = false;
   for (qsizetype i = 1; i < arguments.size(); ++i) {
     if (arguments[i] == QStringLiteral("--screenshot") && i + 1 < arguments.size()) {
       screenshotPath_ = arguments[++i];
+    } else if (arguments[i] == QStringLiteral("--service") && i + 1 < arguments.size()) {
+      serviceFile = QFileInfo(arguments[++i]).absoluteFilePath();
+    } else if (arguments[i] == QStringLiteral("--sandbox")) {
+      privateSandbox = true;
     } else if (file.isEmpty() && !arguments[i].startsWith(QLatin1Char('-'))) {
       file = QFileInfo(arguments[i]).absoluteFilePath();
     }
   }
 
+  // Nothing starts on a profile that was refused: the seller would not know where a listing goes.
+  if (!ChooseService(serviceFile, privateSandbox)) return false;
+
   doc_ = std::make_unique<CNuvoDoc>(*settings_, *prompt_);
   frame_ = std::make_unique<CMainFrame>(*this);
+  frame_->ShowServiceName(*service_);
   if (file.isEmpty() || IsPhotoFileName(ToPath(file))) {
     doc_->OnNewDocument();
     if (!file.isEmpty()) AddPhotoFile(file);
@@ -145,7 +156,20 @@ int CNuvoApp::Run() {
 
 void CNuvoApp::ExitInstance() {
   frame_.reset();
+  sandbox_.reset();
   workName_.Remove();
+}
+
+bool CNuvoApp::ChooseService(const QString& serviceFile, bool privateSandbox) {
+  std::string error;
+  if (privateSandbox) {
+    sandbox_ = std::make_unique<CPrivateSandbox>();
+    service_ = sandbox_->Start(error);
+  } else {
+    service_ = ChooseServiceProfile(serviceFile.toStdString(), *comm_, error);
+  }
+  if (!service_) prompt_->Ask({0, error, PromptButtons::Ok, PromptIcon::Default, 0});
+  return service_.has_value();
 }
 
 CNuvoView* CNuvoApp::ActiveView() const { return frame_ ? &frame_->View() : nullptr; }
@@ -273,13 +297,7 @@ CNetworkSession& CNuvoApp::Network() {
 }
 
 void CNuvoApp::OnSubmit() {
-  std::string error;
-  const std::optional<CServiceProfile> profile = ChooseServiceProfile({}, *comm_, error);
-  if (!profile) {
-    prompt_->Ask({0, error, PromptButtons::Ok, PromptIcon::Exclamation, 0});
-    return;
-  }
-  SubmitFromWindow(*doc_, frame_->Options(), Network(), *profile, frame_.get());
+  SubmitFromWindow(*doc_, frame_->Options(), Network(), ServiceProfile(), frame_.get());
 }
 
 void CNuvoApp::OnUndo() {

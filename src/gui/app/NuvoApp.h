@@ -9,6 +9,7 @@
 #include "core/app/AppComm.h"
 #include "core/app/SettingsBackend.h"
 #include "core/common/UserPrompt.h"
+#include "core/net/ServiceProfile.h"
 #include "gui/app/RecentFileList.h"
 #include "gui/app/TempWorkName.h"
 
@@ -26,6 +27,7 @@ class CNetworkSession;
 class CMainFrame;
 class CNuvoDoc;
 class CNuvoView;
+class CPrivateSandbox;
 
 class CNuvoApp {
  public:
@@ -84,6 +86,9 @@ class CNuvoApp {
   const QString& DocumentPath() const { return path_; }
   // The name the title bar shows: the file's name, or "(無題)".
   QString DocumentTitle() const;
+  // The service this run submits to: "--service FILE", "--sandbox", the "ServiceProfile"
+  // setting or the real service.
+  const CServiceProfile& ServiceProfile() const { return *service_; }
   // The work file the preview files are named after, made on first request.
   const std::filesystem::path& TempWorkName() { return workName_.Get(); }
 
@@ -92,6 +97,7 @@ class CNuvoApp {
   bool SaveListing(const QString& path);
   bool AddPhotoFile(const QString& path);
   void ListingReplaced();
+  bool ChooseService(const QString& serviceFile, bool privateSandbox);
 
   std::unique_ptr<QTranslator> translator_;
   std::unique_ptr<ISettingsBackend> ownSettings_;
@@ -103,6 +109,8 @@ class CNuvoApp {
   std::unique_ptr<CAppComm> comm_;
   std::unique_ptr<CRecentFileList> recentFiles_;
   std::unique_ptr<CNuvoDoc> doc_;
+  std::unique_ptr<CPrivateSandbox> sandbox_;
+  std::optional<CServiceProfile> service_;
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<CNetworkSession> network_;
   std::unique_ptr<CBrowserCookieBridge> cookieBridge_;
