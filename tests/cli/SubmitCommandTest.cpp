@@ -1,36 +1,10 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-
-#include <chrono>
-#include <thread>
 
 #include "support/CliRunner.h"
 #include "support/ImageBytes.h"
+#include "support/SandboxProcess.h"
 
 namespace {
-
-// nuvo-sandbox on ports of its own choosing for the life of one test; its profile file names
-// them.
-class SandboxRun {
- public:
-  SandboxRun() {
-    const std::string command = ShellQuote(NUVO_SANDBOX_PATH) + " --profile-out " +
-                                ShellQuote(Profile()) + " >/dev/null 2>&1 & echo $! >" +
-                                ShellQuote((dir_.path() / "pid").string());
-    std::system(command.c_str());
-    for (int i = 0; i < 100 && !std::filesystem::exists(Profile()); ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  ~SandboxRun() {
-    const int pid = std::atoi(ReadWholeFile(dir_.path() / "pid").c_str());
-    if (pid > 0) kill(pid, SIGTERM);
-  }
-  std::string Profile() const { return (dir_.path() / "profile.json").string(); }
-
- private:
-  TempDir dir_;
-};
 
 // A whole JPEG that the sandbox's image check takes: frame header, one scan and the end marker.
 void WritePhoto(const std::filesystem::path& path) {
@@ -47,8 +21,10 @@ void WritePhoto(const std::filesystem::path& path) {
 }  // namespace
 
 TEST(SubmitCommand, PutsAListingOnTheSandboxAndLeavesTheFileAsItWas) {
-  SandboxRun sandbox;
+  SandboxProcess sandbox;
   TempDir dir;
+  const std::string profile = (dir.path() / "profile.json").string();
+  std::ofstream(profile) << sandbox.ProfileJson();
   const std::string listing = (dir.path() / "item.nvd").string();
   const std::string jar = (dir.path() / "cookies.txt").string();
   WritePhoto(dir.path() / "front.jpg");
@@ -58,8 +34,8 @@ TEST(SubmitCommand, PutsAListingOnTheSandboxAndLeavesTheFileAsItWas) {
   ASSERT_EQ(set.exitCode, 0) << set.err;
   const std::string before = ReadWholeFile(listing);
 
-  CliResult dry = RunCli({"--service", sandbox.Profile(), "--cookie-jar", jar, "submit", listing,
-                          "--normal", "--dry-run"});
+  CliResult dry = RunCli(
+      {"--service", profile, "--cookie-jar", jar, "submit", listing, "--normal", "--dry-run"});
   EXPECT_EQ(dry.exitCode, 0) << dry.out << dry.err;
   EXPECT_NE(dry.out.find("\"outcome\": \"confirmed\""), std::string::npos) << dry.out;
   EXPECT_NE(dry.out.find("\"photos\""), std::string::npos);
@@ -69,16 +45,23 @@ TEST(SubmitCommand, PutsAListingOnTheSandboxAndLeavesTheFileAsItWas) {
   EXPECT_EQ(cookies.rfind("# Netscape HTTP Cookie File\n", 0), 0u) << cookies;
 
   CliResult done =
-      RunCli({"--service", sandbox.Profile(), "--cookie-jar", jar, "submit", listing, "--normal"});
+      RunCli({"--service", profile, "--cookie-jar", jar, "submit", listing, "--normal"});
   EXPECT_EQ(done.exitCode, 0) << done.out << done.err;
   EXPECT_NE(done.out.find("\"outcome\": \"completed\""), std::string::npos) << done.out;
   EXPECT_EQ(done.out.find("\"auctionId\": \"\""), std::string::npos) << done.out;
   EXPECT_NE(done.out.find("\"message\": \"\""), std::string::npos);
   EXPECT_EQ(ReadWholeFile(listing), before);
+  // What the sandbox took in is the listing: its title and the photo's bytes.
+  const auto listings = sandbox.Client().Get("/__sandbox/listings");
+  ASSERT_TRUE(listings);
+  EXPECT_NE(listings->body.find("\"title\": \"青いコップ\""), std::string::npos) << listings->body;
+  const std::string size =
+      "\"size\": " + std::to_string(std::filesystem::file_size(dir.path() / "front.jpg"));
+  EXPECT_NE(listings->body.find(size), std::string::npos);
 
   // The sandbox's default form is the normal one: an easy-trade run is told which mode to use.
-  CliResult wrong = RunCli(
-      {"--service", sandbox.Profile(), "--cookie-jar", jar, "submit", listing, "--easy-trade"});
+  CliResult wrong =
+      RunCli({"--service", profile, "--cookie-jar", jar, "submit", listing, "--easy-trade"});
   EXPECT_EQ(wrong.exitCode, 1);
   EXPECT_NE(wrong.out.find("\"outcome\": \"failed\""), std::string::npos);
   EXPECT_NE(wrong.err.find("「通常出品」で出品してください。"), std::string::npos) << wrong.err;
