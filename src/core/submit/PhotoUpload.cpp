@@ -145,7 +145,9 @@ StepResult CPhotoUpload::Upload(const std::vector<SubmitPhoto>& photos, int inde
   const int last = index == kAllPhotos ? static_cast<int>(photos.size()) - 1 : index;
   std::size_t size = 0;
   for (int i = first; i <= last; ++i) size += photos[i].bytes.size() + 200;
-  std::string body = fields.BuildMultipart(kMultipartOpen);
+  std::string& body = body_;
+  body.clear();
+  body += fields.BuildMultipart(kMultipartOpen);
   body.reserve(body.size() + size + 64);
   const std::string delimiter = "--" + fields.Boundary() + "\r\n";
   for (int i = first; i <= last; ++i) {

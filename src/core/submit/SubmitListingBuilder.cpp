@@ -14,6 +14,18 @@ void SetAmount(CFieldSet& fields, int slot, std::int64_t yen) {
     fields.Clear(slot);
 }
 
+// Every line break as CR LF: the service's confirmation page comes back through the HTTP client
+// with CR LF line breaks, and the final post must carry the text that was confirmed.
+std::string WithCrLf(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+    out += text[i];
+  }
+  return out;
+}
+
 void SetFlag(CFieldSet& fields, int slot, bool on) { fields.Set(slot, on ? "yes" : ""); }
 
 void FillShipping(CFieldSet& fields, const CShipSettings& shipping) {
@@ -56,7 +68,7 @@ void FillShipping(CFieldSet& fields, const CShipSettings& shipping) {
 CFieldSet ListingFields(const CNuvoDoc& doc, const CPageOptions& pageOptions) {
   CFieldSet fields;
   fields.Set(kFieldTitle, doc.GetTitle());
-  fields.Set(kFieldDescription, GetPageHtml(doc, pageOptions));
+  fields.Set(kFieldDescription, WithCrLf(GetPageHtml(doc, pageOptions)));
   fields.SetInt(kFieldStartPrice, doc.GetStartPrice());
   SetAmount(fields, kFieldBidOrBuyPrice, doc.GetBuyNowPrice() > 0 ? doc.GetBuyNowPrice() : -1);
   fields.SetInt(kFieldQuantity, doc.GetQuantity());

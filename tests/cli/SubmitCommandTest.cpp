@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include "support/CliRunner.h"
+#include "support/ImageBytes.h"
+#include "support/SandboxProcess.h"
+
+namespace {
+
+// A whole JPEG that the sandbox's image check takes: frame header, one scan and the end marker.
+void WritePhoto(const std::filesystem::path& path) {
+  ImageBytes bytes{0xFF, 0xD8};
+  AppendJpegSegment(bytes, 0xC0, JpegFramePayload(320, 240));
+  AppendJpegSegment(bytes, 0xDA, {3, 1, 0, 2, 0x11, 3, 0x11, 0, 63, 0});
+  for (int i = 0; i < 5000; ++i) bytes.push_back(static_cast<std::uint8_t>(i % 200));
+  bytes.insert(bytes.end(), {0xFF, 0xD9});
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace
+
+TEST(SubmitCommand, PutsAListingOnTheSandboxAndLeavesTheFileAsItWas) {
+  SandboxProcess sandbox;
+  TempDir dir;
+  const std::string profile = (dir.path() / "profile.json").string();
+  std::ofstream(profile) << sandbox.ProfileJson();
+  const std::string listing = (dir.path() / "item.nvd").string();
+  const std::string jar = (dir.path() / "cookies.txt").string();
+  WritePhoto(dir.path() / "front.jpg");
+  ASSERT_EQ(RunCli({"new", listing}).exitCode, 0);
+  CliResult set = RunCli({"set", listing, "title=青いコップ", "category=2084005:本",
+                          "photo+=" + (dir.path() / "front.jpg").string()});
+  ASSERT_EQ(set.exitCode, 0) << set.err;
+  const std::string before = ReadWholeFile(listing);
+
+  CliResult dry = RunCli(
+      {"--service", profile, "--cookie-jar", jar, "submit", listing, "--normal", "--dry-run"});
+  EXPECT_EQ(dry.exitCode, 0) << dry.out << dry.err;
+  EXPECT_NE(dry.out.find("\"outcome\": \"confirmed\""), std::string::npos) << dry.out;
+  EXPECT_NE(dry.out.find("\"photos\""), std::string::npos);
+  EXPECT_EQ(dry.out.find("final-post"), std::string::npos);
+  // The sandbox's session cookie went into the jar as a session cookie.
+  const std::string cookies = ReadWholeFile(jar);
+  EXPECT_EQ(cookies.rfind("# Netscape HTTP Cookie File\n", 0), 0u) << cookies;
+
+  CliResult done =
+      RunCli({"--service", profile, "--cookie-jar", jar, "submit", listing, "--normal"});
+  EXPECT_EQ(done.exitCode, 0) << done.out << done.err;
+  EXPECT_NE(done.out.find("\"outcome\": \"completed\""), std::string::npos) << done.out;
+  EXPECT_EQ(done.out.find("\"auctionId\": \"\""), std::string::npos) << done.out;
+  EXPECT_NE(done.out.find("\"message\": \"\""), std::string::npos);
+  EXPECT_EQ(ReadWholeFile(listing), before);
+  // What the sandbox took in is the listing: its title and the photo's bytes.
+  const auto listings = sandbox.Client().Get("/__sandbox/listings");
+  ASSERT_TRUE(listings);
+  EXPECT_NE(listings->body.find("\"title\": \"青いコップ\""), std::string::npos) << listings->body;
+  const std::string size =
+      "\"size\": " + std::to_string(std::filesystem::file_size(dir.path() / "front.jpg"));
+  EXPECT_NE(listings->body.find(size), std::string::npos);
+
+  // The sandbox's default form is the normal one: an easy-trade run is told which mode to use.
+  CliResult wrong =
+      RunCli({"--service", profile, "--cookie-jar", jar, "submit", listing, "--easy-trade"});
+  EXPECT_EQ(wrong.exitCode, 1);
+  EXPECT_NE(wrong.out.find("\"outcome\": \"failed\""), std::string::npos);
+  EXPECT_NE(wrong.err.find("「通常出品」で出品してください。"), std::string::npos) << wrong.err;
+
+  EXPECT_EQ(RunCli({"submit", listing, "--normal", "--easy-trade"}).exitCode, 2);
+}
