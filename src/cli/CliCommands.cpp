@@ -23,6 +23,11 @@ const std::vector<Command>& Commands() {
       {"set", "set FILE.nvd [--yes] KEY=VALUE...", SetListing},
       {"dump", "dump FILE.nvd", DumpListing},
       {"render", "render FILE.nvd [-o OUT.html] [--work-dir DIR]", RenderListing},
+      // Service profiles.
+      {"service", "service", ShowService},
+      // Submitting a listing.
+      {"submit", "submit FILE.nvd [--easy-trade|--normal] [--dry-run] [--yes] [--confirm-page OUT.html]",
+       SubmitListingCommand},
   };
   return commands;
 }

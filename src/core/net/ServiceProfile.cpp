@@ -224,4 +224,12 @@ CServiceProfile CServiceProfile::FromUrls(std::string name,
   return profile;
 }
 
+std::optional<CServiceProfile> ChooseServiceProfile(const std::string& commandLineFile,
+                                                    const CAppComm& comm, std::string& error) {
+  if (!commandLineFile.empty()) return CServiceProfile::Load(commandLineFile, error);
+  const std::string setting = comm.GetSettingsString("ServiceProfile");
+  if (!setting.empty()) return CServiceProfile::Load(Utf8FromCp932(setting), error);
+  return CServiceProfile::Default();
+}
+
 }  // namespace nuvo

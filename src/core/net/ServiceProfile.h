@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/app/AppComm.h"
+
 // Which hosts the program talks to: a base address ("http://host:port", no trailing slash) for
 // each role the service plays, an optional proxy and a name to show. The built-in profile is the
 // real auction service; a profile file (one JSON object, {"roles": {...}, "proxy": "..."}) points
@@ -69,5 +71,11 @@ class CServiceProfile {
   std::string name_;
   bool isDefault_ = false;
 };
+
+// The profile a run uses: the file named on the command line (UTF-8 path), else the file named by
+// the setting "ServiceProfile", else the built-in profile. A named file that is refused gives
+// nullopt and the message in `error`: the run does not fall back to another service.
+std::optional<CServiceProfile> ChooseServiceProfile(const std::string& commandLineFile,
+                                                    const CAppComm& comm, std::string& error);
 
 }  // namespace nuvo

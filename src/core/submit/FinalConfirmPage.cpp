@@ -100,6 +100,17 @@ std::string OpacityStyle(int percent) {
   return style;
 }
 
+// The first picture with an address inside each element of class `frame` under `block`.
+std::vector<const CHtmlNode*> ImagesIn(const CHtmlNode& block, std::string_view frame) {
+  std::vector<const CHtmlNode*> images;
+  for (const CHtmlNode* node : FindAllByClass(&block, frame)) {
+    if (const CHtmlNode* image = CHtmlSubDocument(node).Find({"img", "src"})) {
+      images.push_back(image);
+    }
+  }
+  return images;
+}
+
 // One photo of the service's gallery: the large picture and its small one.
 struct GalleryPhoto {
   const CHtmlNode* image;
@@ -214,18 +225,15 @@ class CConfirmPageRewriter {
 
   // The photo gallery in place of the service's one; nothing when the listing has no photos.
   std::string Gallery(const CHtmlNode& block) const {
-    std::vector<GalleryPhoto> photos;
-    for (const CHtmlNode* frame : FindAllByClass(&block, "ProductImage__image")) {
-      if (const CHtmlNode* image = CHtmlSubDocument(frame).Find({"img", "src"})) {
-        photos.push_back({image, image});
-      }
-    }
+    // The service shows either one large picture per photo or only the first one large; the
+    // thumbnails then name the rest.
+    const std::vector<const CHtmlNode*> large = ImagesIn(block, "ProductImage__image");
+    const std::vector<const CHtmlNode*> small = ImagesIn(block, "ProductImage__thumbnail");
+    std::vector<GalleryPhoto> photos(std::max(large.size(), small.size()));
     if (photos.empty()) return {};
-    const auto thumbnails = FindAllByClass(&block, "ProductImage__thumbnail");
-    for (std::size_t i = 0; i < photos.size() && i < thumbnails.size(); ++i) {
-      if (const CHtmlNode* image = CHtmlSubDocument(thumbnails[i]).Find({"img", "src"})) {
-        photos[i].thumbnail = image;
-      }
+    for (std::size_t i = 0; i < photos.size(); ++i) {
+      photos[i].image = i < large.size() ? large[i] : small[i];
+      photos[i].thumbnail = i < small.size() ? small[i] : large[i];
     }
 
     const CHtmlNode& first = *photos.front().image;

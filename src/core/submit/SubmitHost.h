@@ -14,6 +14,15 @@ namespace nuvo {
 
 // A message that ends a run. Texts are code page 932.
 struct SubmitMessage {
+  SubmitMessage() = default;
+  SubmitMessage(int messageId, std::string text, std::string linkUrl = {},
+                std::string linkCaption = {}, PromptIcon icon = PromptIcon::Default)
+      : messageId(messageId),
+        text(std::move(text)),
+        linkUrl(std::move(linkUrl)),
+        linkCaption(std::move(linkCaption)),
+        icon(icon) {}
+
   int messageId = 0;  // the string table id of the message's first text
   std::string text;
   std::string linkUrl;  // an address to offer for opening; empty when none

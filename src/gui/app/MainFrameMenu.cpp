@@ -20,25 +20,15 @@ namespace nuvo {
 namespace {
 
 // Commands whose dialogs or features are not part of this program yet: shown, never enabled.
-constexpr int kLaterCommands[] = {command::kBatchSubmit,
-                                  command::kSubmit,
-                                  command::kSelectCategory,
-                                  command::kPaidOptions,
-                                  command::kNetImages,
-                                  command::kSubmitSettings,
-                                  command::kBanners,
-                                  command::kSizeWeight,
-                                  command::kFind,
-                                  command::kFindPrevious,
-                                  command::kFindNext,
-                                  command::kReplace,
-                                  command::kOptions,
-                                  command::kLayoutSettings,
-                                  command::kTemplateSettings,
-                                  command::kDecorateSettings,
-                                  command::kToolBarSettings,
-                                  command::kColorSettings,
-                                  command::kPageAccessSettings,
+constexpr int kLaterCommands[] = {command::kBatchSubmit,      command::kSelectCategory,
+                                  command::kPaidOptions,      command::kNetImages,
+                                  command::kSubmitSettings,   command::kBanners,
+                                  command::kSizeWeight,       command::kFind,
+                                  command::kFindPrevious,     command::kFindNext,
+                                  command::kReplace,          command::kOptions,
+                                  command::kLayoutSettings,   command::kTemplateSettings,
+                                  command::kDecorateSettings, command::kToolBarSettings,
+                                  command::kColorSettings,    command::kPageAccessSettings,
                                   command::kHelpContents};
 
 // The decorated-text commands act on the decorated editor that has the focus; none has it
@@ -215,6 +205,7 @@ void CMainFrame::CreateActions() {
   connect(Action(command::kFileSaveAs), &QAction::triggered, this, [this] { app_.OnFileSaveAs(); });
   connect(Action(command::kAppExit), &QAction::triggered, this, &CMainFrame::close);
   connect(Action(command::kUndo), &QAction::triggered, this, [this] { app_.OnUndo(); });
+  connect(Action(command::kSubmit), &QAction::triggered, this, [this] { app_.OnSubmit(); });
   connect(Action(command::kRedo), &QAction::triggered, this, [this] { app_.OnRedo(); });
   connect(preview, &QAction::toggled, this, &CMainFrame::ShowPreview);
   connect(Action(command::kAbout), &QAction::triggered, this, &CMainFrame::ShowAbout);

@@ -29,6 +29,7 @@
 #include "gui/common/QtText.h"
 #include "gui/net/BrowserCookieBridge.h"
 #include "gui/net/NetworkSession.h"
+#include "gui/submit/SubmitDialog.h"
 
 namespace nuvo {
 
@@ -149,15 +150,6 @@ void CNuvoApp::ExitInstance() {
 
 CNuvoView* CNuvoApp::ActiveView() const { return frame_ ? &frame_->View() : nullptr; }
 
-CNetworkSession& CNuvoApp::Network() {
-  if (!network_) {
-    network_ = std::make_unique<CNetworkSession>();
-    cookieBridge_ = std::make_unique<CBrowserCookieBridge>(
-        *QWebEngineProfile::defaultProfile()->cookieStore(), network_->Cookies());
-  }
-  return *network_;
-}
-
 QString CNuvoApp::DocumentTitle() const {
   return path_.isEmpty() ? kUntitledName : QFileInfo(path_).fileName();
 }
@@ -269,6 +261,25 @@ bool CNuvoApp::SaveModified() {
     default:
       return false;
   }
+}
+
+CNetworkSession& CNuvoApp::Network() {
+  if (!network_) {
+    network_ = std::make_unique<CNetworkSession>();
+    cookieBridge_ = std::make_unique<CBrowserCookieBridge>(
+        *QWebEngineProfile::defaultProfile()->cookieStore(), network_->Cookies());
+  }
+  return *network_;
+}
+
+void CNuvoApp::OnSubmit() {
+  std::string error;
+  const std::optional<CServiceProfile> profile = ChooseServiceProfile({}, *comm_, error);
+  if (!profile) {
+    prompt_->Ask({0, error, PromptButtons::Ok, PromptIcon::Exclamation, 0});
+    return;
+  }
+  SubmitFromWindow(*doc_, frame_->Options(), Network(), *profile, frame_.get());
 }
 
 void CNuvoApp::OnUndo() {

@@ -21,8 +21,9 @@ class QTranslator;
 namespace nuvo {
 
 class CBrowserCookieBridge;
-class CMainFrame;
 class CNetworkSession;
+
+class CMainFrame;
 class CNuvoDoc;
 class CNuvoView;
 
@@ -62,6 +63,12 @@ class CNuvoApp {
   // when the seller cancels or saving fails.
   bool SaveModified();
 
+  // Puts the open listing on the service ("出品(&S)...", F9).
+  void OnSubmit();
+  // The program's one network session, with the cookie jar the browser shares; made on first
+  // use.
+  CNetworkSession& Network();
+
   void OnUndo();
   void OnRedo();
   bool CanUndo();
@@ -79,9 +86,6 @@ class CNuvoApp {
   QString DocumentTitle() const;
   // The work file the preview files are named after, made on first request.
   const std::filesystem::path& TempWorkName() { return workName_.Get(); }
-  // The program's network access, made on first request with its cookie jar bridged to the
-  // embedded browsers, so that a login in the browser serves every request.
-  CNetworkSession& Network();
 
  private:
   bool OpenListing(const QString& path);
@@ -100,10 +104,10 @@ class CNuvoApp {
   std::unique_ptr<CRecentFileList> recentFiles_;
   std::unique_ptr<CNuvoDoc> doc_;
   std::unique_ptr<CMainFrame> frame_;
-  QString path_;
-  QString screenshotPath_;
   std::unique_ptr<CNetworkSession> network_;
   std::unique_ptr<CBrowserCookieBridge> cookieBridge_;
+  QString path_;
+  QString screenshotPath_;
 };
 
 }  // namespace nuvo

@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "core/app/MemorySettings.h"
 #include "core/common/Encoding.h"
 #include "support/TempDir.h"
 
@@ -100,6 +101,32 @@ TEST(ServiceProfileTest, LoadReadsFilesAndRefusesMissingOnes) {
   EXPECT_FALSE(CServiceProfile::Load(missing, error));
   EXPECT_NE(error.find("missing.json"), std::string::npos);
   EXPECT_FALSE(CServiceProfile::Load(dir.path().string(), error));
+}
+
+TEST(ServiceProfileTest, CommandLineBeatsTheSettingAndARefusedFileNeverFallsBack) {
+  TempDir dir;
+  std::string good = (dir.path() / "good.json").string();
+  std::ofstream(good) << RolesJson("http://127.0.0.1:40000");
+  std::string bad = (dir.path() / "bad.json").string();
+  std::ofstream(bad) << RolesJson("ftp://127.0.0.1:40000");
+  CMemorySettings settings;
+  CAppComm comm(settings);
+  std::string error;
+
+  auto chosen = ChooseServiceProfile("", comm, error);
+  ASSERT_TRUE(chosen);
+  EXPECT_TRUE(chosen->IsDefault());
+
+  comm.WriteSettingsString("ServiceProfile", good);
+  chosen = ChooseServiceProfile("", comm, error);
+  ASSERT_TRUE(chosen) << error;
+  EXPECT_EQ(chosen->BaseUrl(ServiceRole::Sell), "http://127.0.0.1:40000");
+
+  EXPECT_FALSE(ChooseServiceProfile(bad, comm, error));
+  EXPECT_NE(error.find("bad.json"), std::string::npos);
+  comm.WriteSettingsString("ServiceProfile", bad);
+  EXPECT_FALSE(ChooseServiceProfile("", comm, error));
+  EXPECT_TRUE(ChooseServiceProfile(good, comm, error));
 }
 
 }  // namespace

@@ -1,0 +1,236 @@
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/CliCommands.h"
+#include "cli/CliDocument.h"
+#include "core/app/AppComm.h"
+#include "core/app/AppOptions.h"
+#include "core/common/Encoding.h"
+#include "core/common/MessageIds.h"
+#include "core/common/StringTable.h"
+#include "core/document/NuvoDoc.h"
+#include "core/document/PageComposer.h"
+#include "core/submit/FinalConfirmPage.h"
+#include "core/submit/SubmitListingBuilder.h"
+#include "core/submit/SubmitRun.h"
+#include "gui/net/CookiesTxt.h"
+#include "gui/net/NetworkSession.h"
+#include "gui/net/QtHttpTransport.h"
+
+// submit FILE.nvd [--easy-trade|--normal] [--dry-run] [--yes] [--confirm-page OUT.html]: puts the
+// listing on the service
+// through the same run as the desktop program and prints its outcome as one JSON object. The
+// listing file is only read.
+namespace nuvo::cli {
+namespace {
+
+constexpr int kExitLoginRequired = 3;
+
+struct SubmitArgs {
+  std::string file;
+  int mode = -1;  // -1: the setting's; 0 normal; 1 easy trade
+  bool dryRun = false;
+  bool yes = false;
+  std::string confirmPage;  // where the rewritten confirmation page goes; empty: nowhere
+};
+
+bool ParseArgs(const std::vector<std::string>& args, SubmitArgs& parsed) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--confirm-page") {
+      if (i + 1 == args.size() || args[i + 1].empty() || !parsed.confirmPage.empty()) return false;
+      parsed.confirmPage = args[++i];
+    } else if (arg == "--easy-trade" || arg == "--normal") {
+      const int mode = arg == "--easy-trade" ? 1 : 0;
+      if (parsed.mode != -1 && parsed.mode != mode) return false;
+      parsed.mode = mode;
+    } else if (arg == "--dry-run") {
+      parsed.dryRun = true;
+    } else if (arg == "--yes") {
+      parsed.yes = true;
+    } else if (arg.empty() || arg[0] == '-' || !parsed.file.empty()) {
+      return false;
+    } else {
+      parsed.file = arg;
+    }
+  }
+  return !parsed.file.empty();
+}
+
+// Tells the seller on standard error what the window would have shown, and answers questions
+// from --yes.
+class CCliSubmitHost : public ISubmitHost {
+ public:
+  CCliSubmitHost(bool yes, std::string confirmPage)
+      : yes_(yes), confirmPage_(std::move(confirmPage)) {}
+
+  PromptAnswer Ask(const PromptRequest& request) override {
+    Tell(request.text);
+    switch (request.buttons) {
+      case PromptButtons::Ok:
+        return PromptAnswer::Ok;
+      case PromptButtons::OkCancel:
+        return yes_ ? PromptAnswer::Ok : PromptAnswer::Cancel;
+      case PromptButtons::YesNo:
+      case PromptButtons::YesNoCancel:
+        return yes_ ? PromptAnswer::Yes : PromptAnswer::No;
+      case PromptButtons::RetryCancel:
+        break;
+    }
+    return PromptAnswer::Cancel;
+  }
+  void SetStatus(const std::string&) override {}
+  void SetCaption(const std::string&) override {}
+  void ShowSubmitMessage(const SubmitMessage& message) override {
+    Tell(message.text);
+    if (!message.linkUrl.empty()) std::fprintf(stderr, "%s\n", message.linkUrl.c_str());
+  }
+
+  // Writes the page the final confirmation dialog would show, in code page 932, to the file
+  // named by --confirm-page; a page that cannot be rewritten or written ends the run.
+  bool ConfirmListing(const ConfirmationPage& page) override {
+    if (confirmPage_.empty()) return true;
+    const std::optional<std::string> html =
+        BuildFinalConfirmPage(CHtmlDocument(page.html), page.url);
+    if (!html) {
+      Tell(LoadString(IDS_CONFIRM_PAGE_NOT_RECOGNISED));
+      return false;
+    }
+    QSaveFile file(QString::fromStdString(confirmPage_));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(html->data(), static_cast<qint64>(html->size())) !=
+            static_cast<qint64>(html->size()) ||
+        !file.commit()) {
+      Tell(FormatMessageId(IDS_CONFIRM_PAGE_UNWRITABLE, {confirmPage_}));
+      return false;
+    }
+    return true;
+  }
+
+  // The last text shown, UTF-8.
+  const std::string& LastShown() const { return last_; }
+
+ private:
+  void Tell(const std::string& cp932) {
+    last_ = Utf8FromCp932(cp932);
+    std::fprintf(stderr, "%s\n", last_.c_str());
+  }
+
+  bool yes_;
+  std::string confirmPage_;
+  std::string last_;
+};
+
+std::string Quoted(std::string_view utf8) {
+  std::string out = "\"";
+  for (char c : utf8) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04X", byte);
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out + '"';
+}
+
+bool ReadCookieJar(const std::string& path, CCookieJar& jar) {
+  QFile file(QString::fromStdString(path));
+  if (!file.exists()) return true;
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  bool ok = false;
+  for (const QNetworkCookie& cookie : ParseCookiesTxt(file.readAll(), &ok))
+    jar.insertCookie(cookie);
+  return ok;
+}
+
+bool WriteCookieJar(const std::string& path, const CCookieJar& jar) {
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  file.write(FormatCookiesTxt(jar.Cookies()));
+  return file.commit();
+}
+
+}  // namespace
+
+int SubmitListingCommand(const GlobalOptions& options, const std::vector<std::string>& args) {
+  SubmitArgs parsed;
+  if (!ParseArgs(args, parsed)) return kExitUsage;
+  CRunSettings settings(options);
+  CRecordingPrompt loadPrompt;
+  CNuvoDoc doc(settings, loadPrompt);
+  if (!doc.OnOpenDocument(parsed.file)) {
+    loadPrompt.PrintAll();
+    return kExitFailed;
+  }
+  loadPrompt.PrintAll();
+
+  CAppOptions appOptions;
+  appOptions.Load(CAppComm(settings));
+  CSubmitSettings submitSettings;
+  submitSettings.LoadOptions(appOptions);
+  submitSettings.showCompletionMessage = false;
+  // The page is written whatever the option of the window says.
+  if (!parsed.confirmPage.empty()) submitSettings.showFinalConfirmation = true;
+  SubmitRunOptions runOptions;
+  runOptions.easyTrade = parsed.mode == -1 ? submitSettings.easyTrade : parsed.mode == 1;
+  runOptions.dryRun = parsed.dryRun;
+
+  // A jar named on the command line is used alone: the program's own jar is left as it is.
+  QTemporaryDir scratch;
+  const QString jarFile = options.cookieJar.empty() ? CNetworkSession::DefaultCookieFile()
+                                                    : scratch.filePath(QStringLiteral("cookies"));
+  CNetworkSession network(jarFile);
+  if (!options.cookieJar.empty() && !ReadCookieJar(options.cookieJar, network.Cookies())) {
+    std::fprintf(
+        stderr, "%s\n",
+        Utf8FromCp932(FormatMessageId(IDS_COOKIE_JAR_UNREADABLE, {options.cookieJar})).c_str());
+    return kExitFailed;
+  }
+  CQtHttpTransport transport(network.Manager());
+  CCliSubmitHost host(parsed.yes, parsed.confirmPage);
+  const CServiceProfile& profile = options.service ? *options.service : CServiceProfile::Default();
+  CSubmitRun run(transport, host, profile, submitSettings,
+                 BuildSubmitListing(doc, submitSettings, CPageOptions::FromAppOptions(appOptions)),
+                 runOptions);
+  const SubmitOutcome outcome = run.Run();
+
+  bool jarWritten = true;
+  if (!options.cookieJar.empty())
+    jarWritten = WriteCookieJar(options.cookieJar, network.Cookies());
+  else
+    network.Cookies().Save();
+
+  const bool success =
+      outcome == SubmitOutcome::Completed || (outcome == SubmitOutcome::Confirmed && parsed.dryRun);
+  std::string json = "{\"outcome\": " + Quoted(OutcomeName(outcome));
+  json += ", \"auctionId\": " + Quoted(Utf8FromCp932(run.AuctionId()));
+  json += ", \"sellerId\": " + Quoted(Utf8FromCp932(run.SellerId()));
+  json += ", \"message\": " + Quoted(success ? std::string() : host.LastShown());
+  json += ", \"steps\": [";
+  for (std::size_t i = 0; i < run.Steps().size(); ++i)
+    json += (i ? ", " : "") + Quoted(StepName(run.Steps()[i]));
+  json += "]}\n";
+  std::fputs(json.c_str(), stdout);
+
+  if (!jarWritten) {
+    std::fprintf(
+        stderr, "%s\n",
+        Utf8FromCp932(FormatMessageId(IDS_COOKIE_JAR_UNWRITABLE, {options.cookieJar})).c_str());
+  }
+  if (success) return jarWritten ? kExitOk : kExitFailed;
+  return outcome == SubmitOutcome::LoginRequired ? kExitLoginRequired : kExitFailed;
+}
+
+}  // namespace nuvo::cli

@@ -1,0 +1,163 @@
+#include "gui/submit/SubmitDialog.h"
+
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "core/app/AppOptions.h"
+#include "core/app/OptionBits.h"
+#include "core/common/MessageIds.h"
+#include "core/common/StringTable.h"
+#include "core/document/NuvoDoc.h"
+#include "core/document/PageComposer.h"
+#include "core/submit/SubmitListingBuilder.h"
+#include "gui/common/QtText.h"
+#include "gui/net/NetworkSession.h"
+
+namespace nuvo {
+
+namespace {
+
+constexpr int kStartDelayMs = 100;
+constexpr int kAnimationMs = 150;
+constexpr int kAnimationLength = 9;
+
+QMessageBox::Icon BoxIcon(PromptIcon icon) {
+  switch (icon) {
+    case PromptIcon::Information:
+      return QMessageBox::Information;
+    case PromptIcon::Question:
+      return QMessageBox::Question;
+    case PromptIcon::Error:
+      return QMessageBox::Critical;
+    case PromptIcon::Default:
+    case PromptIcon::Exclamation:
+      break;
+  }
+  return QMessageBox::Warning;
+}
+
+}  // namespace
+
+CSubmitDialog::CSubmitDialog(CNetworkSession& network, const CServiceProfile& profile,
+                             const CSubmitSettings& settings, SubmitListing listing,
+                             SubmitRunOptions options, QWidget* parent)
+    : QDialog(parent),
+      transport_(network.Manager()),
+      prompt_(this),
+      windows_(profile, prompt_, this),
+      run_(std::make_unique<CSubmitRun>(transport_, *this, profile, settings, std::move(listing),
+                                        options)),
+      status_(new QLabel(ToQString(LoadString(IDS_STATUS_SUBMITTING_AUCTION)), this)),
+      animation_(new QLabel(QStringLiteral(">>>>>>>>>"), this)),
+      abort_(new QPushButton(ToQString(LoadString(IDS_ABORT_SUBMIT)), this)),
+      animationTimer_(new QTimer(this)) {
+  setWindowTitle(ToQString(LoadString(IDS_CAPTION_SUBMITTING)));
+  setModal(true);
+  status_->setMinimumWidth(status_->fontMetrics().horizontalAdvance(QString(32, QChar(0x3042))));
+  animation_->setFont(QFont(QStringLiteral("monospace")));
+  abort_->setToolTip(ToQString(LoadString(IDS_ABORT_SUBMIT_TIP)));
+  abort_->setAutoDefault(false);
+  connect(abort_, &QPushButton::clicked, this, &CSubmitDialog::reject);
+  connect(animationTimer_, &QTimer::timeout, this, &CSubmitDialog::Animate);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(status_);
+  auto* row = new QHBoxLayout;
+  row->addWidget(animation_, 1);
+  row->addWidget(abort_);
+  layout->addLayout(row);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+CSubmitDialog::~CSubmitDialog() = default;
+
+void CSubmitDialog::SetColoured(bool coloured) {
+  setAutoFillBackground(coloured);
+  QPalette palette = this->palette();
+  if (coloured) palette.setColor(QPalette::Window, QColor(0xCE, 0xFF, 0x6F));
+  setPalette(coloured ? palette : QPalette());
+}
+
+void CSubmitDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (started_) return;
+  started_ = true;
+  QTimer::singleShot(kStartDelayMs, this, &CSubmitDialog::Start);
+}
+
+void CSubmitDialog::Start() {
+  if (!isVisible()) return;
+  running_ = true;
+  animationTimer_->start(kAnimationMs);
+  const SubmitOutcome outcome = run_->Run();
+  running_ = false;
+  animationTimer_->stop();
+  if (outcome == SubmitOutcome::Completed || outcome == SubmitOutcome::Confirmed)
+    accept();
+  else
+    QDialog::reject();
+}
+
+void CSubmitDialog::Animate() {
+  animationStep_ = (animationStep_ + 1) % (kAnimationLength + 1);
+  animation_->setText(QString(animationStep_, QLatin1Char('>')));
+}
+
+void CSubmitDialog::reject() {
+  // While the run waits for the service it is stopped, and it closes the window itself.
+  if (running_) {
+    run_->Cancel();
+    abort_->setEnabled(false);
+    return;
+  }
+  QDialog::reject();
+}
+
+PromptAnswer CSubmitDialog::Ask(const PromptRequest& request) { return prompt_.Ask(request); }
+
+void CSubmitDialog::SetStatus(const std::string& text) { status_->setText(ToQString(text)); }
+
+void CSubmitDialog::SetCaption(const std::string& text) { setWindowTitle(ToQString(text)); }
+
+void CSubmitDialog::ShowSubmitMessage(const SubmitMessage& message) {
+  QMessageBox box(BoxIcon(message.icon), QStringLiteral("ぬぼ"), ToQString(message.text),
+                  QMessageBox::Ok, isVisible() ? this : parentWidget());
+  QPushButton* open = nullptr;
+  if (!message.linkUrl.empty()) {
+    box.setInformativeText(
+        ToQString(message.linkCaption.empty() ? message.linkUrl : message.linkCaption));
+    open = box.addButton(ToQString(LoadString(IDS_OPEN_LINK)), QMessageBox::ActionRole);
+  }
+  box.exec();
+  if (open && box.clickedButton() == open)
+    QDesktopServices::openUrl(QUrl(ToQString(message.linkUrl)));
+}
+
+SubmitOutcome SubmitFromWindow(const CNuvoDoc& doc, CAppOptions& options, CNetworkSession& network,
+                               const CServiceProfile& profile, QWidget* parent) {
+  CSubmitSettings settings;
+  settings.LoadOptions(options);
+  SubmitRunOptions runOptions;
+  runOptions.easyTrade = settings.easyTrade;
+  const CPageOptions pageOptions = CPageOptions::FromAppOptions(options);
+  // A login on the way earns exactly one more run.
+  SubmitOutcome outcome = SubmitOutcome::Failed;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    CSubmitDialog dialog(network, profile, settings, BuildSubmitListing(doc, settings, pageOptions),
+                         runOptions, parent);
+    dialog.Windows().SetFinalConfirmationOff(
+        [&options] { options.optionValue &= ~kOptionShowFinalConfirmation; });
+    dialog.exec();
+    outcome = dialog.Run().Outcome();
+    if (outcome != SubmitOutcome::LoginRequired || !dialog.Run().LoginAgainRequested()) break;
+  }
+  return outcome;
+}
+
+}  // namespace nuvo

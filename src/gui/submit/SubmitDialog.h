@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "core/submit/SubmitRun.h"
+#include "gui/common/MessageBoxPrompt.h"
+#include "gui/net/QtHttpTransport.h"
+#include "gui/submit/SubmitWindows.h"
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace nuvo {
+
+class CNetworkSession;
+
+// The small modal window "出品中..." in which one submission runs: the status line, the abort
+// button and a moving ">>>" line while the run waits for the service. The run starts 100 ms
+// after the window is on screen; "中止(&A)", Escape or closing the window cancel it. The window
+// shows the run's closing message itself, with a button that opens the message's address. Owns
+// the run.
+class CSubmitDialog : public QDialog, public ISubmitHost {
+  Q_OBJECT
+
+ public:
+  CSubmitDialog(CNetworkSession& network, const CServiceProfile& profile,
+                const CSubmitSettings& settings, SubmitListing listing, SubmitRunOptions options,
+                QWidget* parent = nullptr);
+  ~CSubmitDialog() override;
+
+  // Paints the window in the program's light green, as the colour option asks.
+  void SetColoured(bool coloured);
+
+  const CSubmitRun& Run() const { return *run_; }
+
+  // ISubmitHost
+  PromptAnswer Ask(const PromptRequest& request) override;
+  void SetStatus(const std::string& text) override;
+  void SetCaption(const std::string& text) override;
+  void ShowSubmitMessage(const SubmitMessage& message) override;
+  bool LogIn(const LoginRequest& request) override { return windows_.LogIn(request); }
+  bool ConfirmListing(const ConfirmationPage& page) override {
+    return windows_.ConfirmListing(page);
+  }
+  CSubmitWindows& Windows() { return windows_; }
+
+ public slots:
+  void reject() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void Start();
+  void Animate();
+
+  CQtHttpTransport transport_;
+  CMessageBoxPrompt prompt_;
+  CSubmitWindows windows_;
+  std::unique_ptr<CSubmitRun> run_;
+  QLabel* status_;
+  QLabel* animation_;
+  QPushButton* abort_;
+  QTimer* animationTimer_;
+  int animationStep_ = 0;
+  bool started_ = false;
+  bool running_ = false;
+};
+
+// Submits `doc`'s listing from the desktop program: builds what is sent, runs it in the
+// progress window and, when the seller logged in on the way, runs once more. Returns the last
+// run's outcome.
+class CNuvoDoc;
+class CAppOptions;
+SubmitOutcome SubmitFromWindow(const CNuvoDoc& doc, CAppOptions& options, CNetworkSession& network,
+                               const CServiceProfile& profile, QWidget* parent);
+
+}  // namespace nuvo

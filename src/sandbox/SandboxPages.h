@@ -1,0 +1,83 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/net/ServiceProfile.h"
+
+// The HTML of every page the sandbox serves, written in UTF-8 with the names, ids, classes and
+// texts that the program looks for on the real service's pages. The caller converts a page to
+// the charset it is served in. Holds the base addresses the pages link to.
+namespace nuvo::sandbox {
+
+using Fields = std::vector<std::pair<std::string, std::string>>;
+
+// One uploaded photo as the photo pages show it.
+struct PhotoView {
+  int number = 0;  // 1 to 10
+  std::string url;
+  int width = 0;
+  int height = 0;
+};
+
+// One field the service refuses on the returned sell form.
+struct FieldError {
+  std::string field;
+  std::string label;
+};
+
+// The text that proves which charset a post came back in.
+inline constexpr std::string_view kCharsetProof = "文字コード判定用";
+
+// Escapes text for an attribute or element content.
+std::string HtmlEscape(std::string_view text);
+
+class CSandboxPages {
+ public:
+  CSandboxPages(std::array<std::string, kServiceRoleCount> urls, std::string charsetLabel)
+      : urls_(std::move(urls)), charsetLabel_(std::move(charsetLabel)) {}
+
+  const std::string& Url(ServiceRole role) const { return urls_[static_cast<std::size_t>(role)]; }
+  const std::string& CharsetLabel() const { return charsetLabel_; }
+
+  std::string Landing() const;
+  std::string CategorySelect(const std::string& crumb, bool normalListing) const;
+  // The sell form; `errors` non-empty makes it the form returned with the service's errors.
+  std::string SellForm(const std::string& crumb, const std::string& draft, int category,
+                       const std::string& seller, bool easyTrade, const std::string& notice,
+                       const std::vector<PhotoView>& photos, const Fields& posted,
+                       const std::vector<FieldError>& errors) const;
+  std::string PhotoPage(const std::string& draft, const std::vector<PhotoView>& photos) const;
+  std::string PhotoReturn(const std::string& crumb, const std::string& draft, int category,
+                          const std::vector<PhotoView>& photos) const;
+  std::string Confirmation(const std::string& token, const Fields& fields,
+                           const std::vector<PhotoView>& photos) const;
+  std::string Completion(const std::string& auctionId, const std::string& title) const;
+  // A page that refuses a request: "エラー：" and the reason, in the service's error box.
+  std::string Error(std::string_view reason) const;
+  std::string NoRight() const;
+  std::string SellerInfo() const;
+  std::string FreeMember() const;
+  std::string Announcement() const;
+  std::string LoginForm(const std::string& done, bool reverify, const std::string& notice) const;
+  std::string Captcha(const std::string& done, const std::string& login) const;
+  std::string Cushion(const std::string& done) const;
+  std::string Protect(const std::string& done) const;
+  std::string NoticeTop() const;
+  // The update server's reply: its name=value pairs as HTML comments.
+  std::string UpdateReply(const std::string& reply, const std::string& findType) const;
+  std::string Redirecting(const std::string& target) const;
+  // A whole page around `body`, with the head that declares the charset.
+  std::string Page(std::string_view title, std::string_view body) const;
+
+ private:
+  std::string PhotoFields(const std::string& draft, const std::vector<PhotoView>& photos) const;
+
+  std::array<std::string, kServiceRoleCount> urls_;
+  std::string charsetLabel_;
+};
+
+}  // namespace nuvo::sandbox
