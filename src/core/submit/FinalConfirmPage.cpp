@@ -69,6 +69,11 @@ std::string Attribute(const std::string& name, std::string_view value) {
   return " " + name + "=\"" + EscapeHtmlAttribute(value) + '"';
 }
 
+// A style attribute, or nothing when there is no style to give.
+std::string StyleAttribute(std::string_view style) {
+  return style.empty() ? std::string() : Attribute("style", style);
+}
+
 // A pixel size from a "width" or "height" attribute, when it is a plain positive number.
 std::optional<int> PixelAttribute(const CHtmlNode& image, std::string_view name) {
   const std::string* text = image.FindAttribute(name);
@@ -241,7 +246,7 @@ class CConfirmPageRewriter {
     out += "<div" + Attribute("class", "ProductImage__image") + "><img" +
            Attribute("name", "__zs_product_image_first") +
            Attribute("src", Absolute(*first.FindAttribute("src"))) + Attribute("alt", "") +
-           Attribute("style", SizeStyle(first)) + "></div>";
+           StyleAttribute(SizeStyle(first)) + "></div>";
     out += CaptionBlock();
     out += "<ul" + Attribute("class", "ProductImage__thumbnails") + ">";
     for (std::size_t i = 0; i < photos.size(); ++i) {
