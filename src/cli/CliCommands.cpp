@@ -26,7 +26,7 @@ const std::vector<Command>& Commands() {
       // Service profiles.
       {"service", "service", ShowService},
       // Submitting a listing.
-      {"submit", "submit FILE.nvd [--easy-trade|--normal] [--dry-run] [--yes]",
+      {"submit", "submit FILE.nvd [--easy-trade|--normal] [--dry-run] [--yes] [--confirm-page OUT.html]",
        SubmitListingCommand},
   };
   return commands;

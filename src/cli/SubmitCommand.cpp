@@ -16,13 +16,15 @@
 #include "core/common/StringTable.h"
 #include "core/document/NuvoDoc.h"
 #include "core/document/PageComposer.h"
+#include "core/submit/FinalConfirmPage.h"
 #include "core/submit/SubmitListingBuilder.h"
 #include "core/submit/SubmitRun.h"
 #include "gui/net/CookiesTxt.h"
 #include "gui/net/NetworkSession.h"
 #include "gui/net/QtHttpTransport.h"
 
-// submit FILE.nvd [--easy-trade|--normal] [--dry-run] [--yes]: puts the listing on the service
+// submit FILE.nvd [--easy-trade|--normal] [--dry-run] [--yes] [--confirm-page OUT.html]: puts the
+// listing on the service
 // through the same run as the desktop program and prints its outcome as one JSON object. The
 // listing file is only read.
 namespace nuvo::cli {
@@ -35,11 +37,16 @@ struct SubmitArgs {
   int mode = -1;  // -1: the setting's; 0 normal; 1 easy trade
   bool dryRun = false;
   bool yes = false;
+  std::string confirmPage;  // where the rewritten confirmation page goes; empty: nowhere
 };
 
 bool ParseArgs(const std::vector<std::string>& args, SubmitArgs& parsed) {
-  for (const std::string& arg : args) {
-    if (arg == "--easy-trade" || arg == "--normal") {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--confirm-page") {
+      if (i + 1 == args.size() || args[i + 1].empty() || !parsed.confirmPage.empty()) return false;
+      parsed.confirmPage = args[++i];
+    } else if (arg == "--easy-trade" || arg == "--normal") {
       const int mode = arg == "--easy-trade" ? 1 : 0;
       if (parsed.mode != -1 && parsed.mode != mode) return false;
       parsed.mode = mode;
@@ -60,7 +67,8 @@ bool ParseArgs(const std::vector<std::string>& args, SubmitArgs& parsed) {
 // from --yes.
 class CCliSubmitHost : public ISubmitHost {
  public:
-  explicit CCliSubmitHost(bool yes) : yes_(yes) {}
+  CCliSubmitHost(bool yes, std::string confirmPage)
+      : yes_(yes), confirmPage_(std::move(confirmPage)) {}
 
   PromptAnswer Ask(const PromptRequest& request) override {
     Tell(request.text);
@@ -84,6 +92,27 @@ class CCliSubmitHost : public ISubmitHost {
     if (!message.linkUrl.empty()) std::fprintf(stderr, "%s\n", message.linkUrl.c_str());
   }
 
+  // Writes the page the final confirmation dialog would show, in code page 932, to the file
+  // named by --confirm-page; a page that cannot be rewritten or written ends the run.
+  bool ConfirmListing(const ConfirmationPage& page) override {
+    if (confirmPage_.empty()) return true;
+    const std::optional<std::string> html =
+        BuildFinalConfirmPage(CHtmlDocument(page.html), page.url);
+    if (!html) {
+      Tell(LoadString(IDS_CONFIRM_PAGE_NOT_RECOGNISED));
+      return false;
+    }
+    QSaveFile file(QString::fromStdString(confirmPage_));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(html->data(), static_cast<qint64>(html->size())) !=
+            static_cast<qint64>(html->size()) ||
+        !file.commit()) {
+      Tell(FormatMessageId(IDS_CONFIRM_PAGE_UNWRITABLE, {confirmPage_}));
+      return false;
+    }
+    return true;
+  }
+
   // The last text shown, UTF-8.
   const std::string& LastShown() const { return last_; }
 
@@ -94,6 +123,7 @@ class CCliSubmitHost : public ISubmitHost {
   }
 
   bool yes_;
+  std::string confirmPage_;
   std::string last_;
 };
 
@@ -151,6 +181,8 @@ int SubmitListingCommand(const GlobalOptions& options, const std::vector<std::st
   CSubmitSettings submitSettings;
   submitSettings.LoadOptions(appOptions);
   submitSettings.showCompletionMessage = false;
+  // The page is written whatever the option of the window says.
+  if (!parsed.confirmPage.empty()) submitSettings.showFinalConfirmation = true;
   SubmitRunOptions runOptions;
   runOptions.easyTrade = parsed.mode == -1 ? submitSettings.easyTrade : parsed.mode == 1;
   runOptions.dryRun = parsed.dryRun;
@@ -167,7 +199,7 @@ int SubmitListingCommand(const GlobalOptions& options, const std::vector<std::st
     return kExitFailed;
   }
   CQtHttpTransport transport(network.Manager());
-  CCliSubmitHost host(parsed.yes);
+  CCliSubmitHost host(parsed.yes, parsed.confirmPage);
   const CServiceProfile& profile = options.service ? *options.service : CServiceProfile::Default();
   CSubmitRun run(transport, host, profile, submitSettings,
                  BuildSubmitListing(doc, submitSettings, CPageOptions::FromAppOptions(appOptions)),

@@ -69,6 +69,11 @@ std::string Attribute(const std::string& name, std::string_view value) {
   return " " + name + "=\"" + EscapeHtmlAttribute(value) + '"';
 }
 
+// A style attribute, or nothing when there is no style to give.
+std::string StyleAttribute(std::string_view style) {
+  return style.empty() ? std::string() : Attribute("style", style);
+}
+
 // A pixel size from a "width" or "height" attribute, when it is a plain positive number.
 std::optional<int> PixelAttribute(const CHtmlNode& image, std::string_view name) {
   const std::string* text = image.FindAttribute(name);
@@ -98,6 +103,17 @@ std::string OpacityStyle(int percent) {
   style +=
       percent >= 100 ? "1" : "0." + std::to_string(percent / 10) + std::to_string(percent % 10);
   return style;
+}
+
+// The first picture with an address inside each element of class `frame` under `block`.
+std::vector<const CHtmlNode*> ImagesIn(const CHtmlNode& block, std::string_view frame) {
+  std::vector<const CHtmlNode*> images;
+  for (const CHtmlNode* node : FindAllByClass(&block, frame)) {
+    if (const CHtmlNode* image = CHtmlSubDocument(node).Find({"img", "src"})) {
+      images.push_back(image);
+    }
+  }
+  return images;
 }
 
 // One photo of the service's gallery: the large picture and its small one.
@@ -214,18 +230,15 @@ class CConfirmPageRewriter {
 
   // The photo gallery in place of the service's one; nothing when the listing has no photos.
   std::string Gallery(const CHtmlNode& block) const {
-    std::vector<GalleryPhoto> photos;
-    for (const CHtmlNode* frame : FindAllByClass(&block, "ProductImage__image")) {
-      if (const CHtmlNode* image = CHtmlSubDocument(frame).Find({"img", "src"})) {
-        photos.push_back({image, image});
-      }
-    }
+    // The service shows either one large picture per photo or only the first one large; the
+    // thumbnails then name the rest.
+    const std::vector<const CHtmlNode*> large = ImagesIn(block, "ProductImage__image");
+    const std::vector<const CHtmlNode*> small = ImagesIn(block, "ProductImage__thumbnail");
+    std::vector<GalleryPhoto> photos(std::max(large.size(), small.size()));
     if (photos.empty()) return {};
-    const auto thumbnails = FindAllByClass(&block, "ProductImage__thumbnail");
-    for (std::size_t i = 0; i < photos.size() && i < thumbnails.size(); ++i) {
-      if (const CHtmlNode* image = CHtmlSubDocument(thumbnails[i]).Find({"img", "src"})) {
-        photos[i].thumbnail = image;
-      }
+    for (std::size_t i = 0; i < photos.size(); ++i) {
+      photos[i].image = i < large.size() ? large[i] : small[i];
+      photos[i].thumbnail = i < small.size() ? small[i] : large[i];
     }
 
     const CHtmlNode& first = *photos.front().image;
@@ -233,7 +246,7 @@ class CConfirmPageRewriter {
     out += "<div" + Attribute("class", "ProductImage__image") + "><img" +
            Attribute("name", "__zs_product_image_first") +
            Attribute("src", Absolute(*first.FindAttribute("src"))) + Attribute("alt", "") +
-           Attribute("style", SizeStyle(first)) + "></div>";
+           StyleAttribute(SizeStyle(first)) + "></div>";
     out += CaptionBlock();
     out += "<ul" + Attribute("class", "ProductImage__thumbnails") + ">";
     for (std::size_t i = 0; i < photos.size(); ++i) {

@@ -174,15 +174,6 @@ bool CNuvoApp::ChooseService(const QString& serviceFile, bool privateSandbox) {
 
 CNuvoView* CNuvoApp::ActiveView() const { return frame_ ? &frame_->View() : nullptr; }
 
-CNetworkSession& CNuvoApp::Network() {
-  if (!network_) {
-    network_ = std::make_unique<CNetworkSession>();
-    cookieBridge_ = std::make_unique<CBrowserCookieBridge>(
-        *QWebEngineProfile::defaultProfile()->cookieStore(), network_->Cookies());
-  }
-  return *network_;
-}
-
 QString CNuvoApp::DocumentTitle() const {
   return path_.isEmpty() ? kUntitledName : QFileInfo(path_).fileName();
 }
@@ -294,6 +285,15 @@ bool CNuvoApp::SaveModified() {
     default:
       return false;
   }
+}
+
+CNetworkSession& CNuvoApp::Network() {
+  if (!network_) {
+    network_ = std::make_unique<CNetworkSession>();
+    cookieBridge_ = std::make_unique<CBrowserCookieBridge>(
+        *QWebEngineProfile::defaultProfile()->cookieStore(), network_->Cookies());
+  }
+  return *network_;
 }
 
 void CNuvoApp::OnSubmit() {

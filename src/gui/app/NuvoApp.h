@@ -66,6 +66,10 @@ class CNuvoApp {
 
   // Puts the open listing on the service ("出品(&S)...", F9).
   void OnSubmit();
+  // The program's one network session, with the cookie jar the browser shares; made on first
+  // use.
+  CNetworkSession& Network();
+
   void OnUndo();
   void OnRedo();
   bool CanUndo();
@@ -86,9 +90,6 @@ class CNuvoApp {
   const CServiceProfile& ServiceProfile() const { return *service_; }
   // The work file the preview files are named after, made on first request.
   const std::filesystem::path& TempWorkName() { return workName_.Get(); }
-  // The program's network access, made on first request with its cookie jar bridged to the
-  // embedded browsers, so that a login in the browser serves every request.
-  CNetworkSession& Network();
 
  private:
   bool OpenListing(const QString& path);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/app/AppOptions.h"
+#include "core/app/OptionBits.h"
 #include "core/common/MessageIds.h"
 #include "core/common/StringTable.h"
 #include "core/document/NuvoDoc.h"
@@ -49,6 +50,7 @@ CSubmitDialog::CSubmitDialog(CNetworkSession& network, const CServiceProfile& pr
     : QDialog(parent),
       transport_(network.Manager()),
       prompt_(this),
+      windows_(profile, prompt_, this),
       run_(std::make_unique<CSubmitRun>(transport_, *this, profile, settings, std::move(listing),
                                         options)),
       status_(new QLabel(ToQString(LoadString(IDS_STATUS_SUBMITTING_AUCTION)), this)),
@@ -137,9 +139,8 @@ void CSubmitDialog::ShowSubmitMessage(const SubmitMessage& message) {
     QDesktopServices::openUrl(QUrl(ToQString(message.linkUrl)));
 }
 
-SubmitOutcome SubmitFromWindow(const CNuvoDoc& doc, const CAppOptions& options,
-                               CNetworkSession& network, const CServiceProfile& profile,
-                               QWidget* parent) {
+SubmitOutcome SubmitFromWindow(const CNuvoDoc& doc, CAppOptions& options, CNetworkSession& network,
+                               const CServiceProfile& profile, QWidget* parent) {
   CSubmitSettings settings;
   settings.LoadOptions(options);
   SubmitRunOptions runOptions;
@@ -150,6 +151,8 @@ SubmitOutcome SubmitFromWindow(const CNuvoDoc& doc, const CAppOptions& options,
   for (int attempt = 0; attempt < 2; ++attempt) {
     CSubmitDialog dialog(network, profile, settings, BuildSubmitListing(doc, settings, pageOptions),
                          runOptions, parent);
+    dialog.Windows().SetFinalConfirmationOff(
+        [&options] { options.optionValue &= ~kOptionShowFinalConfirmation; });
     dialog.exec();
     outcome = dialog.Run().Outcome();
     if (outcome != SubmitOutcome::LoginRequired || !dialog.Run().LoginAgainRequested()) break;

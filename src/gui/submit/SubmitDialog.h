@@ -6,6 +6,7 @@
 #include "core/submit/SubmitRun.h"
 #include "gui/common/MessageBoxPrompt.h"
 #include "gui/net/QtHttpTransport.h"
+#include "gui/submit/SubmitWindows.h"
 
 class QLabel;
 class QPushButton;
@@ -39,6 +40,11 @@ class CSubmitDialog : public QDialog, public ISubmitHost {
   void SetStatus(const std::string& text) override;
   void SetCaption(const std::string& text) override;
   void ShowSubmitMessage(const SubmitMessage& message) override;
+  bool LogIn(const LoginRequest& request) override { return windows_.LogIn(request); }
+  bool ConfirmListing(const ConfirmationPage& page) override {
+    return windows_.ConfirmListing(page);
+  }
+  CSubmitWindows& Windows() { return windows_; }
 
  public slots:
   void reject() override;
@@ -52,6 +58,7 @@ class CSubmitDialog : public QDialog, public ISubmitHost {
 
   CQtHttpTransport transport_;
   CMessageBoxPrompt prompt_;
+  CSubmitWindows windows_;
   std::unique_ptr<CSubmitRun> run_;
   QLabel* status_;
   QLabel* animation_;
@@ -67,8 +74,7 @@ class CSubmitDialog : public QDialog, public ISubmitHost {
 // run's outcome.
 class CNuvoDoc;
 class CAppOptions;
-SubmitOutcome SubmitFromWindow(const CNuvoDoc& doc, const CAppOptions& options,
-                               CNetworkSession& network, const CServiceProfile& profile,
-                               QWidget* parent);
+SubmitOutcome SubmitFromWindow(const CNuvoDoc& doc, CAppOptions& options, CNetworkSession& network,
+                               const CServiceProfile& profile, QWidget* parent);
 
 }  // namespace nuvo
