@@ -30,5 +30,7 @@ int NewListing(const GlobalOptions& options, const std::vector<std::string>& arg
 int SetListing(const GlobalOptions& options, const std::vector<std::string>& args);
 int DumpListing(const GlobalOptions& options, const std::vector<std::string>& args);
 int RenderListing(const GlobalOptions& options, const std::vector<std::string>& args);
+// The submission checks.
+int CheckListing(const GlobalOptions& options, const std::vector<std::string>& args);
 
 }  // namespace nuvo::cli
