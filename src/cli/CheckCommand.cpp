@@ -10,7 +10,7 @@
 #include "core/app/AppOptions.h"
 #include "core/document/NuvoDoc.h"
 #include "core/editing/SubmitChecks.h"
-#include "core/editing/SubmitSettings.h"
+#include "core/editing/CommonSubmitSettings.h"
 
 // check FILE.nvd [--easy-trade|--normal]: runs every check a submission runs before it posts,
 // with the user's options and common settings, and prints all that they find as one JSON object
@@ -80,7 +80,7 @@ int CheckListing(const GlobalOptions& options, const std::vector<std::string>& a
   const CAppComm app(settings);
   CAppOptions appOptions;
   appOptions.Load(app);
-  CSubmitSettings submitSettings(form);
+  CCommonSubmitSettings submitSettings(form);
   submitSettings.Load(app);
   const CSubmitCheckContext context{appOptions.optionValue, form,
                                     submitSettings.post.SellerPaysPostage(),

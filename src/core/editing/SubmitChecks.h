@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/editing/SubmitSettings.h"
+#include "core/editing/CommonSubmitSettings.h"
 
 // The checks a listing passes before it is submitted: prices, title, condition, the images the
 // page loads by address, characters other systems cannot show, empty list items, paid options,

@@ -1,4 +1,4 @@
-#include "core/editing/SubmitSettings.h"
+#include "core/editing/CommonSubmitSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +10,10 @@ using namespace nuvo;
 
 namespace {
 
-class SubmitSettingsTest : public ::testing::Test {
+class CommonSubmitSettingsTest : public ::testing::Test {
  protected:
-  CSubmitSettings Loaded(ESubmitForm form) {
-    CSubmitSettings settings(form);
+  CCommonSubmitSettings Loaded(ESubmitForm form) {
+    CCommonSubmitSettings settings(form);
     settings.Load(app);
     return settings;
   }
@@ -23,7 +23,7 @@ class SubmitSettingsTest : public ::testing::Test {
   CAppComm app{backend};
 };
 
-TEST_F(SubmitSettingsTest, AFirstStartSendsTheDefaultsOfEachForm) {
+TEST_F(CommonSubmitSettingsTest, AFirstStartSendsTheDefaultsOfEachForm) {
   const SellFormValues easy = Loaded(ESubmitForm::EasyTrade).FormValues();
   SellFormValues expected = {
       {"Duration", "5"},         {"ClosingTime", "21"},    {"numResubmit", "3"},
@@ -52,7 +52,7 @@ TEST_F(SubmitSettingsTest, AFirstStartSendsTheDefaultsOfEachForm) {
   EXPECT_TRUE(Loaded(ESubmitForm::Normal).basic.IsDefault());
 }
 
-TEST_F(SubmitSettingsTest, StoredValuesOutOfRangeAreBroughtBack) {
+TEST_F(CommonSubmitSettingsTest, StoredValuesOutOfRangeAreBroughtBack) {
   Store(kBasicPageId, "ToggleVal", 0xFF);
   Store(kBasicPageId, "Duration", 8);
   Store(kBasicPageId, "ClosingTime", 24);
@@ -61,7 +61,7 @@ TEST_F(SubmitSettingsTest, StoredValuesOutOfRangeAreBroughtBack) {
   Store(kMarkdownPageId, "MarkdownRatio", 6);
   Store(kPostPageId, "LocCd", 48);
   Store(kPostPageId, "ToggleVal", 0xFF);
-  const CSubmitSettings settings = Loaded(ESubmitForm::Normal);
+  const CCommonSubmitSettings settings = Loaded(ESubmitForm::Normal);
   EXPECT_EQ(settings.basic.toggleVal, 3);
   EXPECT_EQ(settings.basic.duration, 5);
   EXPECT_EQ(settings.basic.closingTime, 21);
@@ -74,8 +74,8 @@ TEST_F(SubmitSettingsTest, StoredValuesOutOfRangeAreBroughtBack) {
   EXPECT_FALSE(settings.Validate());
 }
 
-TEST_F(SubmitSettingsTest, PagesSendTheirChoices) {
-  CSubmitSettings settings(ESubmitForm::Normal);
+TEST_F(CommonSubmitSettingsTest, PagesSendTheirChoices) {
+  CCommonSubmitSettings settings(ESubmitForm::Normal);
   settings.basic = {0, 7, 0, 0};
   settings.bidLimit.toggleVal =
       CSubmitBidLimitSettings::kBidCreditLimit | CSubmitBidLimitSettings::kSalesContract;
@@ -117,7 +117,7 @@ TEST_F(SubmitSettingsTest, PagesSendTheirChoices) {
   EXPECT_EQ(value("retpolicy_comment"), Cp932("到着後3日以内"));
 
   // The easy-trade form pays through the service alone and has no Yu-Pack or send-time choice.
-  CSubmitSettings easy(ESubmitForm::EasyTrade);
+  CCommonSubmitSettings easy(ESubmitForm::EasyTrade);
   easy.pay = settings.pay;
   easy.post = settings.post;
   easy.post.toggleVal = CSubmitPostSettings::kYpkOk;
@@ -134,8 +134,8 @@ TEST_F(SubmitSettingsTest, PagesSendTheirChoices) {
   EXPECT_EQ(value("shipschedule"), "");
 }
 
-TEST_F(SubmitSettingsTest, SavedSettingsComeBackAndShorterListsBlankTheRest) {
-  CSubmitSettings settings(ESubmitForm::Normal);
+TEST_F(CommonSubmitSettingsTest, SavedSettingsComeBackAndShorterListsBlankTheRest) {
+  CCommonSubmitSettings settings(ESubmitForm::Normal);
   settings.basic = {1, 3, 9, 2};
   settings.pay.bankNames = {"A", "B", "C"};
   settings.post.city = Cp932("札幌市");
@@ -149,7 +149,7 @@ TEST_F(SubmitSettingsTest, SavedSettingsComeBackAndShorterListsBlankTheRest) {
   EXPECT_EQ(Loaded(ESubmitForm::Normal).pay.bankNames, std::vector<std::string>{"A"});
 }
 
-TEST_F(SubmitSettingsTest, TheOlderScheduleIsReadWhenTheNewerIsAbsent) {
+TEST_F(CommonSubmitSettingsTest, TheOlderScheduleIsReadWhenTheNewerIsAbsent) {
   Store(kPostPageId, "ShipSchedule", 2);
   EXPECT_EQ(Loaded(ESubmitForm::EasyTrade).post.shipSchedule, 2);
   Store(kPostPageId, "ShipSchedule", 3);  // the older key knew only three
@@ -158,7 +158,7 @@ TEST_F(SubmitSettingsTest, TheOlderScheduleIsReadWhenTheNewerIsAbsent) {
   EXPECT_EQ(Loaded(ESubmitForm::EasyTrade).post.shipSchedule, 3);
 }
 
-TEST_F(SubmitSettingsTest, TheHistoryKeepsTheNewestTenWithoutRepeats) {
+TEST_F(CommonSubmitSettingsTest, TheHistoryKeepsTheNewestTenWithoutRepeats) {
   CSubmitSettingHistory history;
   CSubmitPaySettings pay;
   for (int i = 0; i < 12; ++i) {
@@ -180,16 +180,16 @@ TEST_F(SubmitSettingsTest, TheHistoryKeepsTheNewestTenWithoutRepeats) {
   EXPECT_EQ(read.payMethods, history.payMethods);
 }
 
-TEST_F(SubmitSettingsTest, ValidationNamesTheBasicValueThatCannotBeSent) {
-  CSubmitSettings settings;
+TEST_F(CommonSubmitSettingsTest, ValidationNamesTheBasicValueThatCannotBeSent) {
+  CCommonSubmitSettings settings;
   settings.basic.duration = 0;
-  EXPECT_EQ(settings.Validate(), CSubmitSettings::EInvalid::Duration);
+  EXPECT_EQ(settings.Validate(), CCommonSubmitSettings::EInvalid::Duration);
   settings.basic.duration = 7;
   settings.basic.closingTime = 24;
-  EXPECT_EQ(settings.Validate(), CSubmitSettings::EInvalid::ClosingTime);
+  EXPECT_EQ(settings.Validate(), CCommonSubmitSettings::EInvalid::ClosingTime);
   settings.basic.closingTime = 23;
   settings.basic.numResubmit = 4;
-  EXPECT_EQ(settings.Validate(), CSubmitSettings::EInvalid::NumResubmit);
+  EXPECT_EQ(settings.Validate(), CCommonSubmitSettings::EInvalid::NumResubmit);
 }
 
 }  // namespace

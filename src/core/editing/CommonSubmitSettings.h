@@ -137,11 +137,11 @@ struct CSubmitReturnPolicySettings {
 };
 
 // The whole set, as the dialog edits it and a submission sends it.
-class CSubmitSettings {
+class CCommonSubmitSettings {
  public:
   static constexpr int kMaxHistory = 10;
 
-  explicit CSubmitSettings(ESubmitForm form = ESubmitForm::EasyTrade) : form_(form) {}
+  explicit CCommonSubmitSettings(ESubmitForm form = ESubmitForm::EasyTrade) : form_(form) {}
 
   ESubmitForm Form() const { return form_; }
   void Load(const CAppComm& app);
@@ -160,7 +160,7 @@ class CSubmitSettings {
   CSubmitPostSettings post;
   CSubmitReturnPolicySettings returnPolicy;
 
-  bool operator==(const CSubmitSettings&) const = default;
+  bool operator==(const CCommonSubmitSettings&) const = default;
 
  private:
   ESubmitForm form_;

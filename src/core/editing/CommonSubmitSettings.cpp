@@ -1,4 +1,4 @@
-#include "core/editing/SubmitSettings.h"
+#include "core/editing/CommonSubmitSettings.h"
 
 #include <algorithm>
 
@@ -205,7 +205,7 @@ void CSubmitReturnPolicySettings::Write(SellFormValues& out) const {
   out.emplace_back("retpolicy_comment", returnPolicyNote);
 }
 
-void CSubmitSettings::Load(const CAppComm& app) {
+void CCommonSubmitSettings::Load(const CAppComm& app) {
   basic.Load(app);
   bidLimit.Load(app);
   markdown.Load(app);
@@ -214,7 +214,7 @@ void CSubmitSettings::Load(const CAppComm& app) {
   returnPolicy.Load(app);
 }
 
-void CSubmitSettings::Save(CAppComm& app) const {
+void CCommonSubmitSettings::Save(CAppComm& app) const {
   basic.Save(app);
   bidLimit.Save(app);
   markdown.Save(app);
@@ -223,7 +223,7 @@ void CSubmitSettings::Save(CAppComm& app) const {
   returnPolicy.Save(app);
 }
 
-SellFormValues CSubmitSettings::FormValues() const {
+SellFormValues CCommonSubmitSettings::FormValues() const {
   SellFormValues out;
   basic.Write(out);
   bidLimit.Write(out, form_);
@@ -234,7 +234,7 @@ SellFormValues CSubmitSettings::FormValues() const {
   return out;
 }
 
-std::optional<CSubmitSettings::EInvalid> CSubmitSettings::Validate() const {
+std::optional<CCommonSubmitSettings::EInvalid> CCommonSubmitSettings::Validate() const {
   if (basic.duration < CSubmitBasicSettings::kMinDuration ||
       basic.duration > CSubmitBasicSettings::kMaxDuration) {
     return EInvalid::Duration;
@@ -252,7 +252,7 @@ void CSubmitSettingHistory::Load(CAppComm& app) {
   CDialogSettings dialog(app, kSubmitSettingDialogId);
   const auto read = [&](const char* format) {
     std::vector<std::string> list;
-    dialog.GetDialogStringList(format, list, CSubmitSettings::kMaxHistory);
+    dialog.GetDialogStringList(format, list, CCommonSubmitSettings::kMaxHistory);
     list.erase(std::find(list.begin(), list.end(), std::string()), list.end());
     return list;
   };
@@ -262,12 +262,12 @@ void CSubmitSettingHistory::Load(CAppComm& app) {
 
 void CSubmitSettingHistory::Save(CAppComm& app) const {
   CDialogSettings dialog(app, kSubmitSettingDialogId);
-  dialog.WriteDialogStringList("HisBankName%02d", bankNames, CSubmitSettings::kMaxHistory);
-  dialog.WriteDialogStringList("HisPayMethod%02d", payMethods, CSubmitSettings::kMaxHistory);
+  dialog.WriteDialogStringList("HisBankName%02d", bankNames, CCommonSubmitSettings::kMaxHistory);
+  dialog.WriteDialogStringList("HisPayMethod%02d", payMethods, CCommonSubmitSettings::kMaxHistory);
 }
 
 void CSubmitSettingHistory::Remember(const CSubmitPaySettings& pay) {
-  const auto max = static_cast<std::size_t>(CSubmitSettings::kMaxHistory);
+  const auto max = static_cast<std::size_t>(CCommonSubmitSettings::kMaxHistory);
   for (auto it = pay.bankNames.rbegin(); it != pay.bankNames.rend(); ++it) {
     PutFirst(bankNames, *it, max);
   }
