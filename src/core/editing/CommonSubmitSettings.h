@@ -114,7 +114,7 @@ struct CSubmitPostSettings {
   int shipping = 0;  // non-zero: the seller pays the postage
   int shipTime = kShipAfterPayment;
   int shipSchedule = 0;  // index into kScheduleCodes
-  int toggleVal = kShipScheduleOn;
+  int toggleVal = 0;
   int locCd = 13;  // prefecture number, 1..47
   std::string city;
 

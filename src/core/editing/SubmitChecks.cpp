@@ -9,6 +9,7 @@
 #include "core/common/MessageFormat.h"
 #include "core/common/StringTable.h"
 #include "core/document/NuvoDoc.h"
+#include "core/editing/EmptyRowsCommand.h"
 #include "core/editing/MachineDependentChars.h"
 #include "core/html/HtmlNode.h"
 #include "core/html/HtmlParser.h"
@@ -285,22 +286,15 @@ std::vector<CSubmitFinding> CheckMachineDependentChars(const CNuvoDoc& doc) {
 std::vector<CSubmitFinding> CheckEmptyItems(const CNuvoDoc& doc) {
   if (doc.GetDescriptInputType() != CNuvoDoc::kTemplateInput) return {};
   std::vector<CSubmitFinding> found;
-  const auto emptyPair = [](const CItemPair& pair) {
-    return pair.item.empty() && pair.detail.empty();
-  };
-  for (const auto& [field, pairs] : {std::pair{check_field::kPost, doc.GetPostItems()},
-                                     std::pair{check_field::kPay, doc.GetPayItems()}}) {
-    auto it = std::find_if(pairs.begin(), pairs.end(), emptyPair);
-    if (it != pairs.end()) {
+  for (const auto& [list, field] :
+       {std::pair{ERowList::Post, check_field::kPost}, std::pair{ERowList::Pay, check_field::kPay},
+        std::pair{ERowList::Other, check_field::kOther}}) {
+    const std::vector<ListRow> rows = GetRows(doc, list);
+    auto it = std::find_if(rows.begin(), rows.end(), IsEmptyRow);
+    if (it != rows.end()) {
       found.push_back(
-          Ask("empty-items", IDS_DELETE_EMPTY_ITEMS, field, static_cast<int>(it - pairs.begin())));
+          Ask("empty-items", IDS_DELETE_EMPTY_ITEMS, field, static_cast<int>(it - rows.begin())));
     }
-  }
-  const auto others = doc.GetOtherItems();
-  auto it = std::find(others.begin(), others.end(), std::string());
-  if (it != others.end()) {
-    found.push_back(Ask("empty-items", IDS_DELETE_EMPTY_ITEMS, check_field::kOther,
-                        static_cast<int>(it - others.begin())));
   }
   return found;
 }

@@ -5,6 +5,7 @@
 #include "core/app/DialogSettings.h"
 #include "core/app/MemorySettings.h"
 #include "core/common/Encoding.h"
+#include "core/editing/RunSettings.h"
 
 using namespace nuvo;
 
@@ -36,7 +37,7 @@ TEST_F(CommonSubmitSettingsTest, AFirstStartSendsTheDefaultsOfEachForm) {
   }
   const SellFormValues tail = {
       {"shipping", "buyer"}, {"intlOK", ""},     {"loc_cd", "13"},         {"city", ""},
-      {"shipschedule", "1"}, {"retpolicy", "0"}, {"retpolicy_comment", ""}};
+      {"shipschedule", ""},  {"retpolicy", "0"}, {"retpolicy_comment", ""}};
   expected.insert(expected.end(), tail.begin(), tail.end());
   EXPECT_EQ(easy, expected);
 
@@ -190,6 +191,24 @@ TEST_F(CommonSubmitSettingsTest, ValidationNamesTheBasicValueThatCannotBeSent) {
   settings.basic.closingTime = 23;
   settings.basic.numResubmit = 4;
   EXPECT_EQ(settings.Validate(), CCommonSubmitSettings::EInvalid::NumResubmit);
+}
+
+TEST_F(CommonSubmitSettingsTest, ARunTakesTheSettingsAsFieldsAndItsOptionsFromTheProgram) {
+  CAppOptions options;
+  options.optionValue &= ~kOptionShowFinalConfirmation;
+  const CSubmitSettings run = MakeRunSettings(Loaded(ESubmitForm::EasyTrade), options);
+  EXPECT_TRUE(run.easyTrade);
+  EXPECT_FALSE(run.showFinalConfirmation);
+  // A first start's settings send what a run assumes of a first start.
+  const CSubmitSettings firstStart;
+  for (int slot = 0; slot < CFieldSet::kSlotCount; ++slot) {
+    if (firstStart.fields.IsSet(slot) && run.fields.IsSet(slot)) {
+      EXPECT_EQ(run.fields.Get(slot), firstStart.fields.Get(slot)) << CFieldSet::Name(slot);
+    }
+  }
+  EXPECT_EQ(run.fields.Get(kFieldYpmOk), "yes");
+  EXPECT_FALSE(run.fields.IsSet(kFieldShipTime));
+  EXPECT_FALSE(MakeRunSettings(Loaded(ESubmitForm::Normal), options).easyTrade);
 }
 
 }  // namespace

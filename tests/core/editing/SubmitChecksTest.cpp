@@ -6,6 +6,7 @@
 #include "core/app/OptionBits.h"
 #include "core/common/Encoding.h"
 #include "core/common/StringTable.h"
+#include "core/editing/EmptyRowsCommand.h"
 
 using namespace nuvo;
 
@@ -155,6 +156,15 @@ TEST_F(SubmitChecksTest, EachListWithEmptyItemsIsAskedAboutOnce) {
   EXPECT_EQ(found[1].field, check_field::kOther);
   EXPECT_EQ(found[1].row, 1);
   EXPECT_TRUE(CheckListing(doc, {kOptionValueDefault & ~kOptionWarnEmptyItems}).empty());
+
+  // Yes deletes them in one step that undo takes back.
+  Run(MakeDeleteEmptyRowsCommand(&doc, &listener, ERowList::Post));
+  EXPECT_EQ(doc.GetPostItems(), (std::vector<CItemPair>{{"a", "b"}}));
+  EXPECT_EQ(listener.changed.back().mask, RowListMask(ERowList::Post));
+  EXPECT_EQ(MakeDeleteEmptyRowsCommand(&doc, &listener, ERowList::Pay), nullptr);
+  doc.Undo();
+  EXPECT_EQ(doc.GetPostItems().size(), 3u);
+  EXPECT_EQ(CheckEmptyItems(doc).size(), 2u);
 }
 
 TEST_F(SubmitChecksTest, PaidOptionsAreCheckedThenConfirmedWhenTheOptionSaysSo) {

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <memory>
+
+#include "core/editing/EditCommand.h"
+#include "core/editing/RowCommands.h"
+
+// Deletes every empty item of one of the description's item lists (shipping, payment, other) in
+// one step, which undo takes back whole.
+namespace nuvo {
+
+// Whether a row of an item list holds no text at all.
+bool IsEmptyRow(const ListRow& row);
+
+// nullptr when the list holds no empty item.
+std::unique_ptr<CEditCommand> MakeDeleteEmptyRowsCommand(CNuvoDoc* doc, IDocumentListener* listener,
+                                                         ERowList list);
+
+}  // namespace nuvo
