@@ -12,9 +12,15 @@
 #include <QToolBar>
 
 #include "core/common/Version.h"
+#include "core/document/NuvoDoc.h"
+#include "core/editing/ValueCommands.h"
 #include "gui/app/HtmlView.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/NuvoApp.h"
+#include "gui/app/OptionsDialog.h"
+#include "gui/editing/ImageListDialog.h"
+#include "gui/editing/PaidOptionsDialog.h"
+#include "gui/editing/SubmitSettingDialog.h"
 
 namespace nuvo {
 namespace {
@@ -23,16 +29,11 @@ namespace {
 constexpr int kLaterCommands[] = {command::kBatchSubmit,
                                   command::kSubmit,
                                   command::kSelectCategory,
-                                  command::kPaidOptions,
-                                  command::kNetImages,
-                                  command::kSubmitSettings,
-                                  command::kBanners,
                                   command::kSizeWeight,
                                   command::kFind,
                                   command::kFindPrevious,
                                   command::kFindNext,
                                   command::kReplace,
-                                  command::kOptions,
                                   command::kLayoutSettings,
                                   command::kTemplateSettings,
                                   command::kDecorateSettings,
@@ -218,6 +219,71 @@ void CMainFrame::CreateActions() {
   connect(Action(command::kRedo), &QAction::triggered, this, [this] { app_.OnRedo(); });
   connect(preview, &QAction::toggled, this, &CMainFrame::ShowPreview);
   connect(Action(command::kAbout), &QAction::triggered, this, &CMainFrame::ShowAbout);
+  // The common submission settings and the program's options.
+  connect(Action(command::kSubmitSettings), &QAction::triggered, this, [this] {
+    CSubmitSettingDialog(app_.Comm(), app_.Prompt(), ESubmitForm::EasyTrade,
+                         CSubmitSettingDialog::EMode::Edit, this)
+        .exec();
+  });
+  connect(Action(command::kOptions), &QAction::triggered, this, [this] {
+    COptionsDialog dialog(app_.Comm(), options_, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    options_ = dialog.Options();
+    options_.Save(app_.Comm());
+  });
+  // The listing's paid options, one undoable change.
+  connect(Action(command::kPaidOptions), &QAction::triggered, this, [this] {
+    CNuvoDoc& doc = app_.Document();
+    CPaidOptionsDialog dialog(doc.GetChargeOptions(), doc.GetStartPrice(), this);
+    if (dialog.exec() != QDialog::Accepted || dialog.Options() == doc.GetChargeOptions()) return;
+    doc.ExecuteCommand(MakeSetPaidOptionsCommand(&doc, this, dialog.Options()));
+  });
+  connect(Action(command::kNetImages), &QAction::triggered, this, &CMainFrame::EditInternetImages);
+  connect(Action(command::kBanners), &QAction::triggered, this, &CMainFrame::EditBanners);
+}
+
+void CMainFrame::EditInternetImages() {
+  CNuvoDoc& doc = app_.Document();
+  const std::vector<CInternetImageEntry> before = doc.GetInternetImages();
+  std::vector<CImageListRow> rows;
+  for (const CInternetImageEntry& entry : before) {
+    const CInternetImage& image = entry.image;
+    rows.push_back({image.name, entry.address, image.linkUrl, image.altText, image.size.width,
+                    image.size.height, image.border, image.extraText});
+  }
+  CImageListDialog dialog(QStringLiteral("インターネット画像の設定"), rows,
+                          CNuvoDoc::kMaxStoredInternetImages, app_.Prompt(), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  std::vector<CInternetImageEntry> after;
+  for (const CImageListRow& row : dialog.Rows()) {
+    after.push_back(
+        {row.image, {row.name, row.link, row.alt, {row.width, row.height}, row.border, row.extra}});
+  }
+  if (after != before) doc.ExecuteCommand(MakeSetInternetImagesCommand(&doc, this, after));
+}
+
+void CMainFrame::EditBanners() {
+  std::vector<CImageListRow> rows;
+  for (const BannerEntry& banner : options_.banners) {
+    rows.push_back({banner.name,
+                    banner.image,
+                    banner.link,
+                    banner.alt,
+                    banner.width,
+                    banner.height,
+                    banner.border,
+                    {}});
+  }
+  CImageListDialog dialog(QStringLiteral("共通バナーの設定"), rows, CAppOptions::kMaxBanners,
+                          app_.Prompt(), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  options_.banners.clear();
+  for (const CImageListRow& row : dialog.Rows()) {
+    options_.banners.push_back(
+        {row.name, row.image, row.link, row.alt, row.width, row.height, row.border});
+  }
+  options_.Save(app_.Comm());
+  SchedulePreview(kPreviewImmediately);
 }
 
 void CMainFrame::CreateMenus() {

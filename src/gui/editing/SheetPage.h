@@ -10,6 +10,7 @@
 #include "core/common/UserPrompt.h"
 #include "core/document/NuvoDoc.h"
 #include "core/editing/DocumentListener.h"
+#include "core/editing/SubmitChecks.h"
 
 // What every part of the editor sheet works with: the listing, the prompt that shows refusals,
 // the listener that the commands tell of their changes, and the program's settings and options.
@@ -36,6 +37,9 @@ class CSheetPage : public QWidget {
   virtual void UpdateFromDocument(std::uint32_t mask) = 0;
   // Files dropped on the sheet while this page is showing; true when the page took them.
   virtual bool DropFiles(const QStringList&) { return false; }
+  // Brings forward what a submission check found, when it is on this page: its row and text are
+  // focused and selected. False when the finding points elsewhere.
+  virtual bool ShowFinding(const CSubmitFinding&) { return false; }
 
  signals:
   // A command replaced more of the listing than the page's own part (the description tree):
