@@ -39,7 +39,6 @@ CImageListDialog::CImageListDialog(const QString& title, const std::vector<CImag
   table_->horizontalHeader()->setSectionResizeMode(kLink, QHeaderView::Stretch);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
-  for (const CImageListRow& row : rows) AddRow(row);
   layout->addWidget(table_);
 
   auto* rowButtons = new QHBoxLayout;
@@ -61,6 +60,7 @@ CImageListDialog::CImageListDialog(const QString& title, const std::vector<CImag
   });
   connect(up, &QPushButton::clicked, this, [this] { MoveRow(-1); });
   connect(down, &QPushButton::clicked, this, [this] { MoveRow(1); });
+  for (const CImageListRow& row : rows) AddRow(row);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
@@ -68,7 +68,6 @@ CImageListDialog::CImageListDialog(const QString& title, const std::vector<CImag
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
   resize(720, 300);
-  SuitButtons();
 }
 
 void CImageListDialog::AddRow(const CImageListRow& row) {

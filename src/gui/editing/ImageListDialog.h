@@ -50,7 +50,7 @@ class CImageListDialog : public QDialog {
   IUserPrompt& prompt_;
   std::vector<CImageListRow> rows_;
   QTableWidget* table_;
-  QPushButton* add_;
+  QPushButton* add_ = nullptr;
 };
 
 }  // namespace nuvo

@@ -5,8 +5,10 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableWidget>
 
 #include "core/app/AppComm.h"
 #include "core/app/AppOptions.h"
@@ -106,6 +108,28 @@ TEST_F(SubmitSettingDialogTest, TheOptionsDialogChangesOnlyTheBitsItShows) {
   EXPECT_EQ(dialog.Options().optionValue, (kOptionValueDefault | 0x100 | kOptionConfirmMarkdown) &
                                               ~kOptionWarnMachineDependentChars);
   EXPECT_EQ(dialog.Options().upaaoDataSizeLimit, 1);
+}
+
+TEST_F(SubmitSettingDialogTest, TheImageListKeepsRowsWithAnImageInTheirOrderUpToItsLimit) {
+  const CImageListRow logo{"logo", "https://example.com/a.gif", "", "", 10, 20, 1, "extra"};
+  const CImageListRow shop{"shop", "https://example.com/b.gif", "", "", 0, 0, 0, ""};
+  CImageListDialog dialog(QStringLiteral("images"), {logo, shop}, 3, prompt);
+  QTableWidget* table = dialog.Table();
+  auto* add = dialog.findChildren<QPushButton*>()[0];
+  add->click();  // a third row, left without an image
+  EXPECT_FALSE(add->isEnabled());
+  table->setCurrentCell(1, 0);
+  dialog.findChildren<QPushButton*>()[2]->click();  // up
+  dialog.accept();
+  EXPECT_EQ(dialog.Rows(), (std::vector<CImageListRow>{shop, logo}));
+
+  // A character code page 932 cannot hold keeps the dialog open on its cell.
+  CImageListDialog refusing(QStringLiteral("images"), {logo}, 3, prompt);
+  refusing.Table()->item(0, 3)->setText(QStringLiteral("🙂"));
+  refusing.accept();
+  EXPECT_EQ(refusing.result(), QDialog::Rejected);
+  EXPECT_EQ(refusing.Table()->currentColumn(), 3);
+  EXPECT_EQ(prompt.requests.size(), 1u);
 }
 
 // Saves pictures of the dialogs into the folder named by NUVO_SHEET_SHOTS, for a person to look
