@@ -56,8 +56,10 @@ CPaidOptionsDialog::CPaidOptionsDialog(const CChargeOptions& options, std::int64
   grid->addWidget(reservePrice_, row, 1);
   grid->addWidget(new QLabel(QStringLiteral("円")), row++, 2);
 
-  grid->addWidget(new QLabel(QStringLiteral("目立ちアイコン(&I):")), row, 0);
+  auto* iconLabel = new QLabel(QStringLiteral("目立ちアイコン(&I):"));
+  grid->addWidget(iconLabel, row, 0);
   icon_ = new QComboBox;
+  iconLabel->setBuddy(icon_);
   icon_->addItem(QStringLiteral("なし"));
   for (const char* icon : kIcons) icon_->addItem(QString::fromUtf8(icon));
   icon_->setCurrentIndex(options.GetIconKind() >= 2 ? options.GetIconKind() - 1 : 0);
