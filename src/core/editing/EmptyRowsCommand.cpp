@@ -7,31 +7,20 @@ namespace {
 
 class CDeleteEmptyRowsCommand : public CEditCommand {
  public:
-  CDeleteEmptyRowsCommand(CNuvoDoc* doc, IDocumentListener* listener, ERowList list,
-                          std::vector<ListRow> before)
-      : CEditCommand(doc, listener), list_(list), before_(std::move(before)) {
+  CDeleteEmptyRowsCommand(CNuvoDoc& doc, ERowList list, std::vector<ListRow> before)
+      : CEditCommand(doc), list_(list), before_(std::move(before)) {
     std::remove_copy_if(before_.begin(), before_.end(), std::back_inserter(after_), IsEmptyRow);
   }
 
-  void Execute() override {
-    if (doc_) {
-      Show(after_);
-      MarkModified();
-    }
-    CEditCommand::Execute();
-  }
-  void Undo() override {
-    if (doc_) Show(before_);
-    CEditCommand::Undo();
-  }
-  void Redo() override {
-    if (doc_) Show(after_);
-    CEditCommand::Redo();
-  }
+ protected:
+  // No pane deleted the items itself, so every step has the panes re-read the list.
+  void Apply() override { Show(after_); }
+  void Revert() override { Show(before_); }
+  void Reapply() override { Show(after_); }
 
  private:
   void Show(const std::vector<ListRow>& rows) {
-    SetRows(*doc_, list_, rows);
+    SetRows(doc_, list_, rows);
     NotifyChanged(RowListMask(list_));
     SchedulePreview();
   }
@@ -51,12 +40,10 @@ bool IsEmptyRow(const ListRow& row) {
   return false;
 }
 
-std::unique_ptr<CEditCommand> MakeDeleteEmptyRowsCommand(CNuvoDoc* doc, IDocumentListener* listener,
-                                                         ERowList list) {
-  if (!doc) return nullptr;
-  std::vector<ListRow> rows = GetRows(*doc, list);
+std::unique_ptr<CEditCommand> MakeDeleteEmptyRowsCommand(CNuvoDoc& doc, ERowList list) {
+  std::vector<ListRow> rows = GetRows(doc, list);
   if (std::none_of(rows.begin(), rows.end(), IsEmptyRow)) return nullptr;
-  return std::make_unique<CDeleteEmptyRowsCommand>(doc, listener, list, std::move(rows));
+  return std::make_unique<CDeleteEmptyRowsCommand>(doc, list, std::move(rows));
 }
 
 }  // namespace nuvo

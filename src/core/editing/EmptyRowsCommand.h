@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "core/editing/EditCommand.h"
+#include "core/document/EditCommand.h"
 #include "core/editing/RowCommands.h"
 
 // Deletes every empty item of one of the description's item lists (shipping, payment, other) in
@@ -13,7 +13,6 @@ namespace nuvo {
 bool IsEmptyRow(const ListRow& row);
 
 // nullptr when the list holds no empty item.
-std::unique_ptr<CEditCommand> MakeDeleteEmptyRowsCommand(CNuvoDoc* doc, IDocumentListener* listener,
-                                                         ERowList list);
+std::unique_ptr<CEditCommand> MakeDeleteEmptyRowsCommand(CNuvoDoc& doc, ERowList list);
 
 }  // namespace nuvo

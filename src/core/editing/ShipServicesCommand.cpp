@@ -13,29 +13,18 @@ CShipSettings WithMethodsOf(CShipSettings services, const CShipSettings& methods
 
 class CSetShipServicesCommand : public CEditCommand {
  public:
-  CSetShipServicesCommand(CNuvoDoc* doc, IDocumentListener* listener, CShipSettings before,
-                          CShipSettings after)
-      : CEditCommand(doc, listener), before_(std::move(before)), after_(std::move(after)) {}
+  CSetShipServicesCommand(CNuvoDoc& doc, CShipSettings before, CShipSettings after)
+      : CEditCommand(doc), before_(std::move(before)), after_(std::move(after)) {}
 
-  void Execute() override {
-    if (doc_) {
-      Show(after_);
-      MarkModified();
-    }
-    CEditCommand::Execute();
-  }
-  void Undo() override {
-    if (doc_) Show(before_);
-    CEditCommand::Undo();
-  }
-  void Redo() override {
-    if (doc_) Show(after_);
-    CEditCommand::Redo();
-  }
+ protected:
+  // The dialog has closed: the shipping page shows the services only once it re-reads them.
+  void Apply() override { Show(after_); }
+  void Revert() override { Show(before_); }
+  void Reapply() override { Show(after_); }
 
  private:
   void Show(const CShipSettings& services) {
-    doc_->SetShipping(WithMethodsOf(services, doc_->GetShipping()));
+    doc_.SetShipping(WithMethodsOf(services, doc_.GetShipping()));
     NotifyChanged(change::kShipServices);
     SchedulePreview();
   }
@@ -46,13 +35,12 @@ class CSetShipServicesCommand : public CEditCommand {
 
 }  // namespace
 
-std::unique_ptr<CEditCommand> MakeSetShipServicesCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetShipServicesCommand(CNuvoDoc& doc,
                                                          const CShipSettings& services) {
-  if (!doc) return nullptr;
-  const CShipSettings before = doc->GetShipping();
+  const CShipSettings before = doc.GetShipping();
   CShipSettings after = WithMethodsOf(services, before);
   if (after == before) return nullptr;
-  return std::make_unique<CSetShipServicesCommand>(doc, listener, before, std::move(after));
+  return std::make_unique<CSetShipServicesCommand>(doc, before, std::move(after));
 }
 
 }  // namespace nuvo

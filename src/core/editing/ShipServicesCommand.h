@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "core/document/ShipSettings.h"
-#include "core/editing/EditCommand.h"
+#include "core/document/EditCommand.h"
 
 // Sets everything about the service's own carrier services at once (which are offered, each
 // group's settings, the convenience-store prefecture and each group's package size), leaving the
@@ -11,7 +11,7 @@
 namespace nuvo {
 
 // nullptr when `services` changes nothing.
-std::unique_ptr<CEditCommand> MakeSetShipServicesCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetShipServicesCommand(CNuvoDoc& doc,
                                                          const CShipSettings& services);
 
 }  // namespace nuvo

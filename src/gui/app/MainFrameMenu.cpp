@@ -236,7 +236,7 @@ void CMainFrame::CreateActions() {
     CNuvoDoc& doc = app_.Document();
     CPaidOptionsDialog dialog(doc.GetChargeOptions(), doc.GetStartPrice(), this);
     if (dialog.exec() != QDialog::Accepted || dialog.Options() == doc.GetChargeOptions()) return;
-    doc.ExecuteCommand(MakeSetPaidOptionsCommand(&doc, this, dialog.Options()));
+    doc.ExecuteCommand(MakeSetPaidOptionsCommand(doc, dialog.Options()));
   });
   connect(Action(command::kNetImages), &QAction::triggered, this, &CMainFrame::EditInternetImages);
   connect(Action(command::kBanners), &QAction::triggered, this, &CMainFrame::EditBanners);
@@ -259,7 +259,7 @@ void CMainFrame::EditInternetImages() {
     after.push_back(
         {row.image, {row.name, row.link, row.alt, {row.width, row.height}, row.border, row.extra}});
   }
-  if (after != before) doc.ExecuteCommand(MakeSetInternetImagesCommand(&doc, this, after));
+  if (after != before) doc.ExecuteCommand(MakeSetInternetImagesCommand(doc, after));
 }
 
 void CMainFrame::EditBanners() {

@@ -70,7 +70,7 @@ bool CNuvoTabsDialog::Settle(const std::vector<CSubmitFinding>& findings) {
     if (finding.step == "empty-items") {
       if (answer == PromptAnswer::Yes) {
         context_.doc.ExecuteCommand(
-            MakeDeleteEmptyRowsCommand(&context_.doc, context_.listener, ListOf(finding.field)));
+            MakeDeleteEmptyRowsCommand(context_.doc, ListOf(finding.field)));
       }
       continue;
     }

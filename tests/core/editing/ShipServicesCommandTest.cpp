@@ -18,7 +18,7 @@ TEST_F(EditingTest, TheServicesChangeInOneStepAndLeaveTheSellersOwnMethodsAlone)
   services.SetServiceFlags(CShipSettings::kTakkyubin | CShipSettings::kHakoboonMini);
   services.SetGroupBPrefecture(27);
   services.groupASize = {{80, 1}, {5, 1}};
-  Run(MakeSetShipServicesCommand(&doc, &listener, services));
+  Run(MakeSetShipServicesCommand(doc, services));
   CShipSettings now = doc.GetShipping();
   EXPECT_EQ(now.GetServiceFlags(), services.GetServiceFlags());
   EXPECT_EQ(now.GetGroupBPrefecture(), 27);
@@ -28,7 +28,7 @@ TEST_F(EditingTest, TheServicesChangeInOneStepAndLeaveTheSellersOwnMethodsAlone)
   EXPECT_TRUE(doc.IsModified());
 
   // Asking for what is already there records nothing.
-  EXPECT_EQ(MakeSetShipServicesCommand(&doc, &listener, now), nullptr);
+  EXPECT_EQ(MakeSetShipServicesCommand(doc, now), nullptr);
 
   // A method added after the change survives its undo.
   now.methods.push_back(now.methods[0]);

@@ -158,10 +158,10 @@ TEST_F(SubmitChecksTest, EachListWithEmptyItemsIsAskedAboutOnce) {
   EXPECT_TRUE(CheckListing(doc, {kOptionValueDefault & ~kOptionWarnEmptyItems}).empty());
 
   // Yes deletes them in one step that undo takes back.
-  Run(MakeDeleteEmptyRowsCommand(&doc, &listener, ERowList::Post));
+  Run(MakeDeleteEmptyRowsCommand(doc, ERowList::Post));
   EXPECT_EQ(doc.GetPostItems(), (std::vector<CItemPair>{{"a", "b"}}));
   EXPECT_EQ(listener.changed.back().mask, RowListMask(ERowList::Post));
-  EXPECT_EQ(MakeDeleteEmptyRowsCommand(&doc, &listener, ERowList::Pay), nullptr);
+  EXPECT_EQ(MakeDeleteEmptyRowsCommand(doc, ERowList::Pay), nullptr);
   doc.Undo();
   EXPECT_EQ(doc.GetPostItems().size(), 3u);
   EXPECT_EQ(CheckEmptyItems(doc).size(), 2u);
