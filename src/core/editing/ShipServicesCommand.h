@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "core/document/ShipSettings.h"
 #include "core/document/EditCommand.h"
+#include "core/document/ShipSettings.h"
 
 // Sets everything about the service's own carrier services at once (which are offered, each
 // group's settings, the convenience-store prefecture and each group's package size), leaving the
