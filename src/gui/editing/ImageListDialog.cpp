@@ -35,8 +35,12 @@ CImageListDialog::CImageListDialog(const QString& title, const std::vector<CImag
                                      QStringLiteral("リンク先のアドレス"),
                                      QStringLiteral("代替テキスト"), QStringLiteral("幅"),
                                      QStringLiteral("高さ"), QStringLiteral("枠線")});
-  table_->horizontalHeader()->setSectionResizeMode(kImage, QHeaderView::Stretch);
-  table_->horizontalHeader()->setSectionResizeMode(kLink, QHeaderView::Stretch);
+  // The addresses take the width; names and numbers keep to their contents.
+  QHeaderView* header = table_->horizontalHeader();
+  header->setStretchLastSection(false);
+  header->setSectionResizeMode(QHeaderView::ResizeToContents);
+  header->setSectionResizeMode(kImage, QHeaderView::Stretch);
+  header->setSectionResizeMode(kLink, QHeaderView::Stretch);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   layout->addWidget(table_);
