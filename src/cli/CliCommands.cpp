@@ -28,6 +28,8 @@ const std::vector<Command>& Commands() {
       // Submitting a listing.
       {"submit", "submit FILE.nvd [--easy-trade|--normal] [--dry-run] [--yes] [--confirm-page OUT.html]",
        SubmitListingCommand},
+      // The submission checks.
+      {"check", "check FILE.nvd [--easy-trade|--normal]", CheckListing},
   };
   return commands;
 }

@@ -42,4 +42,7 @@ int SubmitListingCommand(const GlobalOptions& options, const std::vector<std::st
 // Service profiles.
 int ShowService(const GlobalOptions& options, const std::vector<std::string>& args);
 
+// The submission checks.
+int CheckListing(const GlobalOptions& options, const std::vector<std::string>& args);
+
 }  // namespace nuvo::cli

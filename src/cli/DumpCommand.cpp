@@ -7,6 +7,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliDocument.h"
+#include "cli/JsonOut.h"
 #include "core/common/Encoding.h"
 #include "core/document/NuvoDoc.h"
 
@@ -14,67 +15,6 @@
 // (UTF-8). Other tools read this output: its fields and their order are fixed.
 namespace nuvo::cli {
 namespace {
-
-// Builds the JSON text; keys and texts are UTF-8.
-class CJsonOut {
- public:
-  void Open(char bracket) {
-    Separate();
-    text_ += bracket;
-    first_ = true;
-  }
-  void Close(char bracket) {
-    text_ += bracket;
-    first_ = false;
-  }
-  void Key(std::string_view key) {
-    Separate();
-    Quoted(key);
-    text_ += ':';
-    first_ = true;
-  }
-  void String(std::string_view utf8) {
-    Separate();
-    Quoted(utf8);
-  }
-  // Code page 932 text, converted.
-  void Text(std::string_view cp932) { String(Utf8FromCp932(cp932)); }
-  void Number(long long value) {
-    Separate();
-    text_ += std::to_string(value);
-  }
-  void Unsigned(unsigned long long value) {
-    Separate();
-    text_ += std::to_string(value);
-  }
-  const std::string& Result() const { return text_; }
-
- private:
-  void Separate() {
-    if (!first_) text_ += ',';
-    first_ = false;
-  }
-  void Quoted(std::string_view utf8) {
-    text_ += '"';
-    for (char c : utf8) {
-      auto byte = static_cast<unsigned char>(c);
-      if (c == '"' || c == '\\') {
-        text_ += '\\';
-        text_ += c;
-      } else if (byte < 0x20) {
-        char escape[8];
-        std::snprintf(escape, sizeof escape, "\\u%04X", byte);
-        text_ += escape;
-      } else {
-        text_ += c;
-      }
-    }
-    text_ += '"';
-  }
-
-  std::string text_;
-  bool first_ = true;
-};
 
 void SizeWeight(CJsonOut& json, const CSizeWeight& sizeWeight) {
   json.Open('{');

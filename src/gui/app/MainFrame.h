@@ -126,6 +126,9 @@ class CMainFrame : public QMainWindow, public IDocumentListener {
   void UpdateRecentFileMenu();
   void ShowPreview(bool shown);
   void ShowAbout();
+  // The listing's internet images and the seller's common banners.
+  void EditInternetImages();
+  void EditBanners();
   // The closing steps that outlast the window: pane sizes, the preview window, the placement
   // and the options. Done once.
   void SaveState();

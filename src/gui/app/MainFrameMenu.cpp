@@ -14,24 +14,34 @@
 #include "core/common/MessageFormat.h"
 #include "core/common/MessageIds.h"
 #include "core/common/Version.h"
+#include "core/document/NuvoDoc.h"
+#include "core/editing/ValueCommands.h"
 #include "gui/app/HtmlView.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/NuvoApp.h"
 #include "gui/common/QtText.h"
+#include "gui/app/OptionsDialog.h"
+#include "gui/editing/ImageListDialog.h"
+#include "gui/editing/PaidOptionsDialog.h"
+#include "gui/editing/SubmitSettingDialog.h"
 
 namespace nuvo {
 namespace {
 
 // Commands whose dialogs or features are not part of this program yet: shown, never enabled.
-constexpr int kLaterCommands[] = {command::kBatchSubmit,      command::kSelectCategory,
-                                  command::kPaidOptions,      command::kNetImages,
-                                  command::kSubmitSettings,   command::kBanners,
-                                  command::kSizeWeight,       command::kFind,
-                                  command::kFindPrevious,     command::kFindNext,
-                                  command::kReplace,          command::kOptions,
-                                  command::kLayoutSettings,   command::kTemplateSettings,
-                                  command::kDecorateSettings, command::kToolBarSettings,
-                                  command::kColorSettings,    command::kPageAccessSettings,
+constexpr int kLaterCommands[] = {command::kBatchSubmit,
+                                  command::kSelectCategory,
+                                  command::kSizeWeight,
+                                  command::kFind,
+                                  command::kFindPrevious,
+                                  command::kFindNext,
+                                  command::kReplace,
+                                  command::kLayoutSettings,
+                                  command::kTemplateSettings,
+                                  command::kDecorateSettings,
+                                  command::kToolBarSettings,
+                                  command::kColorSettings,
+                                  command::kPageAccessSettings,
                                   command::kHelpContents};
 
 // The decorated-text commands act on the decorated editor that has the focus; none has it
@@ -212,6 +222,71 @@ void CMainFrame::CreateActions() {
   connect(Action(command::kRedo), &QAction::triggered, this, [this] { app_.OnRedo(); });
   connect(preview, &QAction::toggled, this, &CMainFrame::ShowPreview);
   connect(Action(command::kAbout), &QAction::triggered, this, &CMainFrame::ShowAbout);
+  // The common submission settings and the program's options.
+  connect(Action(command::kSubmitSettings), &QAction::triggered, this, [this] {
+    CSubmitSettingDialog(app_.Comm(), app_.Prompt(), ESubmitForm::EasyTrade,
+                         CSubmitSettingDialog::EMode::Edit, this)
+        .exec();
+  });
+  connect(Action(command::kOptions), &QAction::triggered, this, [this] {
+    COptionsDialog dialog(app_.Comm(), options_, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    options_ = dialog.Options();
+    options_.Save(app_.Comm());
+  });
+  // The listing's paid options, one undoable change.
+  connect(Action(command::kPaidOptions), &QAction::triggered, this, [this] {
+    CNuvoDoc& doc = app_.Document();
+    CPaidOptionsDialog dialog(doc.GetChargeOptions(), doc.GetStartPrice(), this);
+    if (dialog.exec() != QDialog::Accepted || dialog.Options() == doc.GetChargeOptions()) return;
+    doc.ExecuteCommand(MakeSetPaidOptionsCommand(doc, dialog.Options()));
+  });
+  connect(Action(command::kNetImages), &QAction::triggered, this, &CMainFrame::EditInternetImages);
+  connect(Action(command::kBanners), &QAction::triggered, this, &CMainFrame::EditBanners);
+}
+
+void CMainFrame::EditInternetImages() {
+  CNuvoDoc& doc = app_.Document();
+  const std::vector<CInternetImageEntry> before = doc.GetInternetImages();
+  std::vector<CImageListRow> rows;
+  for (const CInternetImageEntry& entry : before) {
+    const CInternetImage& image = entry.image;
+    rows.push_back({image.name, entry.address, image.linkUrl, image.altText, image.size.width,
+                    image.size.height, image.border, image.extraText});
+  }
+  CImageListDialog dialog(QStringLiteral("インターネット画像の設定"), rows,
+                          CNuvoDoc::kMaxStoredInternetImages, app_.Prompt(), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  std::vector<CInternetImageEntry> after;
+  for (const CImageListRow& row : dialog.Rows()) {
+    after.push_back(
+        {row.image, {row.name, row.link, row.alt, {row.width, row.height}, row.border, row.extra}});
+  }
+  if (after != before) doc.ExecuteCommand(MakeSetInternetImagesCommand(doc, after));
+}
+
+void CMainFrame::EditBanners() {
+  std::vector<CImageListRow> rows;
+  for (const BannerEntry& banner : options_.banners) {
+    rows.push_back({banner.name,
+                    banner.image,
+                    banner.link,
+                    banner.alt,
+                    banner.width,
+                    banner.height,
+                    banner.border,
+                    {}});
+  }
+  CImageListDialog dialog(QStringLiteral("共通バナーの設定"), rows, CAppOptions::kMaxBanners,
+                          app_.Prompt(), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  options_.banners.clear();
+  for (const CImageListRow& row : dialog.Rows()) {
+    options_.banners.push_back(
+        {row.name, row.image, row.link, row.alt, row.width, row.height, row.border});
+  }
+  options_.Save(app_.Comm());
+  SchedulePreview(kPreviewImmediately);
 }
 
 void CMainFrame::CreateMenus() {

@@ -27,6 +27,9 @@ class CDescriptionPage : public CSheetPage {
   CDescriptionPage(const SheetContext& context, QWidget* parent);
 
   void UpdateFromDocument(std::uint32_t mask) override;
+  bool ShowFinding(const CSubmitFinding& finding) override {
+    return finding.field == check_field::kDescription;
+  }
 
  private:
   struct Block {

@@ -8,8 +8,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
+#include "gui/common/QtText.h"
 #include "gui/editing/TextBoxLink.h"
 
 namespace nuvo {
@@ -162,6 +164,34 @@ void CItemListPage::UpdateFromDocument(std::uint32_t mask) {
   }
   empty_->setVisible(rows.empty());
   add_->setEnabled(rows.size() < CNuvoDoc::kMaxListItems);
+}
+
+bool CItemListPage::ShowFinding(const CSubmitFinding& finding) {
+  const char* field = list_ == ERowList::Post  ? check_field::kPost
+                      : list_ == ERowList::Pay ? check_field::kPay
+                                               : check_field::kOther;
+  if (finding.field != field || finding.row < 0 ||
+      finding.row >= static_cast<int>(CNuvoDoc::kMaxListItems)) {
+    return false;
+  }
+  const RowEditor& row = rows_[static_cast<std::size_t>(finding.row)];
+  if (!row.frame) return false;
+  if (finding.part == "Detail" && row.detail) {
+    const std::string text = FromQString(row.detail->toPlainText()).value_or(std::string());
+    QTextCursor cursor = row.detail->textCursor();
+    cursor.setPosition(CharPosition(text, finding.selectionStart));
+    cursor.setPosition(CharPosition(text, finding.selectionStart + finding.selectionLength),
+                       QTextCursor::KeepAnchor);
+    row.detail->setTextCursor(cursor);
+    row.detail->setFocus(Qt::OtherFocusReason);
+  } else if (row.item) {
+    const std::string text = FromQString(row.item->text()).value_or(std::string());
+    const int start = CharPosition(text, finding.selectionStart);
+    row.item->setSelection(
+        start, CharPosition(text, finding.selectionStart + finding.selectionLength) - start);
+    row.item->setFocus(Qt::OtherFocusReason);
+  }
+  return true;
 }
 
 }  // namespace nuvo

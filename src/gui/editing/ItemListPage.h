@@ -26,6 +26,7 @@ class CItemListPage : public CSheetPage {
   CItemListPage(const SheetContext& context, ERowList list, QWidget* parent);
 
   void UpdateFromDocument(std::uint32_t mask) override;
+  bool ShowFinding(const CSubmitFinding& finding) override;
 
  private:
   struct RowEditor {

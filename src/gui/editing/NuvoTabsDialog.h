@@ -3,7 +3,11 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 #include <vector>
+
+#include "core/editing/CommonSubmitSettings.h"
+#include "core/editing/SubmitChecks.h"
 
 #include "core/editing/ValueCommands.h"
 #include "gui/editing/SheetPage.h"
@@ -53,6 +57,15 @@ class CNuvoTabsDialog : public QWidget, public IDocumentListener {
   // Makes `category` the listing's category (from the category dialog) unless it is already.
   void ApplyCategory(const CategoryChoice& category);
 
+  // Brings forward the part of the listing that `finding` points at: its box in the head of the
+  // sheet, or its tab page with the row and the text it names.
+  void ShowFinding(const CSubmitFinding& finding);
+  // A submission's checks up to the field set: stops with one message where a check stops, asks
+  // what the options say to ask (deleting empty items when the seller says so) and confirms the
+  // common settings unless a batch passes those it confirmed. The settings to submit with, or
+  // nullopt when the submission stops.
+  std::optional<CCommonSubmitSettings> PrepareSubmission(const CCommonSubmitSettings* confirmed);
+
   // The sheet as the view's listener: change and focus notices are its own to handle, the rest
   // goes on to the main frame.
   void NotifyChanged(std::uint32_t mask, std::int32_t selection) override {
@@ -86,6 +99,8 @@ class CNuvoTabsDialog : public QWidget, public IDocumentListener {
   void ShowBuyNowPrice();
   void ShowCondition();
   void SuitPricesToFormat();
+  // Shows and asks what `findings` call for, in order; false when the submission stops.
+  bool Settle(const std::vector<CSubmitFinding>& findings);
 
   SheetContext context_;
   QTimer titleTimer_;

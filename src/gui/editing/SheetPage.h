@@ -10,6 +10,7 @@
 #include "core/common/UserPrompt.h"
 #include "core/document/NuvoDoc.h"
 #include "core/document/DocumentListener.h"
+#include "core/editing/SubmitChecks.h"
 
 // What every part of the editor sheet works with: the listing, the prompt that shows refusals,
 // the main frame to which the sheet passes preview and menu requests on, and the program's
@@ -37,6 +38,9 @@ class CSheetPage : public QWidget {
   virtual void UpdateFromDocument(std::uint32_t mask) = 0;
   // Files dropped on the sheet while this page is showing; true when the page took them.
   virtual bool DropFiles(const QStringList&) { return false; }
+  // Brings forward what a submission check found, when it is on this page: its row and text are
+  // focused and selected. False when the finding points elsewhere.
+  virtual bool ShowFinding(const CSubmitFinding&) { return false; }
 
  signals:
   // A command replaced more of the listing than the page's own part (the description tree):

@@ -14,8 +14,10 @@
 #include <QVBoxLayout>
 
 #include "core/editing/RowCommands.h"
+#include "core/editing/ShipServicesCommand.h"
 #include "gui/common/QtText.h"
 #include "gui/editing/ItemListPage.h"
+#include "gui/editing/ShipServicesDialog.h"
 #include "gui/editing/TextBoxLink.h"
 
 namespace nuvo {
@@ -60,6 +62,17 @@ CShipPage::CShipPage(const SheetContext& context, QWidget* parent) : CSheetPage(
   auto* content = new QWidget;
   auto* layout = new QVBoxLayout(content);
   layout->addWidget(BuildMethods());
+  // The service's own carrier services are edited in a dialog of their own, as one step.
+  auto* services = new QPushButton(QStringLiteral("ヤフオク!特有の配送方法(&Y)..."));
+  services->setObjectName(QStringLiteral("shipServices"));
+  services->setToolTip(
+      QStringLiteral("ヤフネコ!パック、はこBOON、おてがる版の配送方法を設定します"));
+  connect(services, &QPushButton::clicked, this, [this] {
+    CShipServicesDialog dialog(context_.doc.GetShipping(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    Run(MakeSetShipServicesCommand(context_.doc, dialog.Services()));
+  });
+  layout->addWidget(services, 0, Qt::AlignLeft);
   auto* post = new QGroupBox(QStringLiteral("発送の説明"));
   auto* postLayout = new QVBoxLayout(post);
   postItems_ = new CItemListPage(context, ERowList::Post, post);
@@ -314,6 +327,22 @@ void CShipPage::CommitSizeWeight() {
   }
   if (chosen == value) return;
   Run(MakeSetSizeWeightCommand(context_.doc, chosen));
+}
+
+bool CShipPage::ShowFinding(const CSubmitFinding& finding) {
+  if (postItems_->ShowFinding(finding)) return true;
+  if (finding.field == check_field::kShipMethod && finding.row >= 0 &&
+      finding.row < methods_->count()) {
+    methods_->setCurrentRow(finding.row);
+    name_->setFocus(Qt::OtherFocusReason);
+    name_->selectAll();
+    return true;
+  }
+  if (finding.field == check_field::kShipMethod || finding.field == check_field::kShipServices) {
+    methods_->setFocus(Qt::OtherFocusReason);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace nuvo

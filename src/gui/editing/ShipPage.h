@@ -27,6 +27,7 @@ class CShipPage : public CSheetPage {
   CShipPage(const SheetContext& context, QWidget* parent);
 
   void UpdateFromDocument(std::uint32_t mask) override;
+  bool ShowFinding(const CSubmitFinding& finding) override;
 
  private:
   QWidget* BuildMethods();
