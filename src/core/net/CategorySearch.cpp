@@ -1,0 +1,43 @@
+#include "core/net/CategorySearch.h"
+
+#include <algorithm>
+
+#include "core/net/CategoryQuery.h"
+
+namespace nuvo {
+namespace {
+
+// The last level of a folded path: the category's own name.
+std::string_view OwnName(std::string_view key) {
+  const std::size_t separator = key.rfind(" > ");
+  return separator == std::string_view::npos ? key : key.substr(separator + 3);
+}
+
+struct Ranked {
+  int ownHits;
+  const CategoryEntry* entry;
+};
+
+}  // namespace
+
+CategorySearchResult SearchCategories(CCategoryCatalogue& catalogue, std::string_view utf8Words,
+                                      std::uint32_t scope) {
+  CategorySearchResult result;
+  const CCategoryQuery query(utf8Words);
+  if (query.Empty()) return result;
+  std::vector<Ranked> ranked;
+  result.complete = catalogue.FindCategory(query, scope, [&](const CategoryEntry& entry) {
+    ranked.push_back({query.CountIn(OwnName(entry.key)), &entry});
+    return true;
+  });
+  std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
+    if (a.entry->leaf != b.entry->leaf) return a.entry->leaf;
+    if (a.ownHits != b.ownHits) return a.ownHits > b.ownHits;
+    return a.entry->depth > b.entry->depth;
+  });
+  result.matches.reserve(ranked.size());
+  for (const Ranked& r : ranked) result.matches.push_back(*r.entry);
+  return result;
+}
+
+}  // namespace nuvo
