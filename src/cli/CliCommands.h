@@ -31,4 +31,7 @@ int SetListing(const GlobalOptions& options, const std::vector<std::string>& arg
 int DumpListing(const GlobalOptions& options, const std::vector<std::string>& args);
 int RenderListing(const GlobalOptions& options, const std::vector<std::string>& args);
 
+// The category catalogue.
+int Category(const GlobalOptions& options, const std::vector<std::string>& args);
+
 }  // namespace nuvo::cli
