@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <fstream>
-#include <iterator>
 #include <span>
 #include <string_view>
 #include <system_error>
@@ -56,11 +55,16 @@ std::optional<CategoryEntry> ParseEntry(std::string_view line) {
 }  // namespace
 
 std::optional<CCategoryPart> CCategoryPart::Load(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
+  std::ifstream in(file, std::ios::binary | std::ios::ate);
   if (!in) return std::nullopt;
-  const std::string data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad() || !data.starts_with(kHeader)) return std::nullopt;
+  std::string data(static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0)), '\0');
+  in.seekg(0);
+  if (!in.read(data.data(), static_cast<std::streamsize>(data.size())) ||
+      !data.starts_with(kHeader)) {
+    return std::nullopt;
+  }
   std::vector<CategoryEntry> entries;
+  entries.reserve(static_cast<std::size_t>(std::count(data.begin(), data.end(), '\n')));
   std::string_view rest = std::string_view(data).substr(kHeader.size());
   while (!rest.empty()) {
     const std::size_t end = rest.find('\n');
