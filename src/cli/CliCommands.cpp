@@ -23,6 +23,8 @@ const std::vector<Command>& Commands() {
       {"set", "set FILE.nvd [--yes] KEY=VALUE...", SetListing},
       {"dump", "dump FILE.nvd", DumpListing},
       {"render", "render FILE.nvd [-o OUT.html] [--work-dir DIR]", RenderListing},
+      // Service profiles.
+      {"service", "service", ShowService},
       // The category catalogue.
       {"category", "category search WORDS... | category name ID", Category},
   };

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "core/net/ServiceProfile.h"
 
 // nuvo-cli's command table. A command gets its arguments (after the command name, global options
 // removed) and returns the exit code: 0 success, 1 the operation failed, 2 usage error.
@@ -14,6 +17,9 @@ inline constexpr int kExitUsage = 2;
 
 struct GlobalOptions {
   std::string samplesFolder;  // --samples DIR: the "Samples" folder for this run
+  std::string serviceFile;    // --service FILE: the service profile for this run
+  // The service profile this run talks to, chosen before the command runs.
+  std::optional<CServiceProfile> service;
 };
 
 struct Command {
@@ -30,6 +36,9 @@ int NewListing(const GlobalOptions& options, const std::vector<std::string>& arg
 int SetListing(const GlobalOptions& options, const std::vector<std::string>& args);
 int DumpListing(const GlobalOptions& options, const std::vector<std::string>& args);
 int RenderListing(const GlobalOptions& options, const std::vector<std::string>& args);
+
+// Service profiles.
+int ShowService(const GlobalOptions& options, const std::vector<std::string>& args);
 
 // The category catalogue.
 int Category(const GlobalOptions& options, const std::vector<std::string>& args);

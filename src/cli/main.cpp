@@ -4,12 +4,16 @@
 #include <vector>
 
 #include "cli/CliCommands.h"
+#include "cli/CliDocument.h"
+#include "core/app/AppComm.h"
+#include "core/common/Encoding.h"
 
 // nuvo-cli: the program's listing operations without a window.
 namespace {
 
 void PrintUsage() {
-  std::fprintf(stderr, "usage: nuvo-cli [--samples DIR] COMMAND [ARGS...]\ncommands:\n");
+  std::fprintf(stderr,
+               "usage: nuvo-cli [--samples DIR] [--service FILE] COMMAND [ARGS...]\ncommands:\n");
   for (const auto& command : nuvo::cli::Commands()) std::fprintf(stderr, "  %s\n", command.usage);
 }
 
@@ -22,12 +26,12 @@ int main(int argc, char* argv[]) {
   nuvo::cli::GlobalOptions options;
   std::vector<std::string> args(argv + 1, argv + argc);
   for (auto it = args.begin(); it != args.end();) {
-    if (*it == "--samples") {
+    if (*it == "--samples" || *it == "--service") {
       if (it + 1 == args.end()) {
         PrintUsage();
         return nuvo::cli::kExitUsage;
       }
-      options.samplesFolder = *(it + 1);
+      (*it == "--samples" ? options.samplesFolder : options.serviceFile) = *(it + 1);
       it = args.erase(it, it + 2);
     } else {
       ++it;
@@ -36,6 +40,17 @@ int main(int argc, char* argv[]) {
   if (args.empty()) {
     PrintUsage();
     return nuvo::cli::kExitUsage;
+  }
+  {
+    // A profile that is refused stops every command, not only those that reach the service.
+    nuvo::cli::CRunSettings settings(options);
+    std::string error;
+    options.service =
+        nuvo::ChooseServiceProfile(options.serviceFile, nuvo::CAppComm(settings), error);
+    if (!options.service) {
+      std::fprintf(stderr, "%s\n", nuvo::Utf8FromCp932(error).c_str());
+      return nuvo::cli::kExitFailed;
+    }
   }
   for (const auto& command : nuvo::cli::Commands()) {
     if (args.front() == command.name) {
