@@ -160,4 +160,18 @@ std::string CleanCategoryPage(const std::string& html, std::string_view pageUrl)
   return out;
 }
 
+std::optional<std::string> CategoryPageFileText(std::string_view response, Charset charset,
+                                                std::string_view pageUrl) {
+  if (charset == Charset::kNone) charset = CharsetOfHtml(response);
+  if (charset == Charset::kNone || charset == Charset::kShiftJis) {
+    return CleanCategoryPage(std::string(response), pageUrl);
+  }
+  std::optional<std::string> page = ToShiftJis(response, charset);
+  if (!page) return std::nullopt;
+  const unsigned codePage = charset == Charset::kUtf8    ? 65001
+                            : charset == Charset::kEucJp ? 51932
+                                                         : 50220;
+  return ConvertCodePage(932, codePage, CleanCategoryPage(*page, pageUrl));
+}
+
 }  // namespace nuvo

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/html/Charset.h"
 
 // The service's category pages as the category dialog shows them: which page to start from,
 // what a click on a link there means, how a fetched page is cleaned for showing inside the
@@ -36,5 +39,12 @@ std::string CategoryWorkFileName(std::string_view url);
 // gone, and every "href" is an absolute address, so that the page shown from a local file
 // still links to the service.
 std::string CleanCategoryPage(const std::string& html, std::string_view pageUrl);
+
+// The text of the work file for `response`, a page fetched from `pageUrl` in `charset` (kNone:
+// as the page declares, else code page 932): the cleaned page in the page's own charset, so
+// that its meta element still tells the truth. Nothing when the page cannot be read in its
+// charset.
+std::optional<std::string> CategoryPageFileText(std::string_view response, Charset charset,
+                                                std::string_view pageUrl);
 
 }  // namespace nuvo

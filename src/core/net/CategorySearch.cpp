@@ -1,8 +1,10 @@
 #include "core/net/CategorySearch.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "core/net/CategoryQuery.h"
+#include "core/net/SearchFold.h"
 
 namespace nuvo {
 namespace {
@@ -38,6 +40,19 @@ CategorySearchResult SearchCategories(CCategoryCatalogue& catalogue, std::string
   result.matches.reserve(ranked.size());
   for (const Ranked& r : ranked) result.matches.push_back(*r.entry);
   return result;
+}
+
+std::optional<std::uint32_t> ParseCategoryNumber(std::string_view utf8) {
+  const std::string folded = FoldForSearch(utf8);
+  const std::size_t start = folded.find_first_not_of(" \t");
+  if (start == std::string::npos) return std::nullopt;
+  const std::size_t end = folded.find_last_not_of(" \t") + 1;
+  std::uint32_t number = 0;
+  const auto [stop, error] = std::from_chars(folded.data() + start, folded.data() + end, number);
+  if (error != std::errc() || stop != folded.data() + end || number == 0 || number > 0x7FFFFFFF) {
+    return std::nullopt;
+  }
+  return number;
 }
 
 }  // namespace nuvo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -21,5 +22,9 @@ struct CategorySearchResult {
 // the deeper ones; ties keep the catalogue's order. No words find nothing.
 CategorySearchResult SearchCategories(CCategoryCatalogue& catalogue, std::string_view utf8Words,
                                       std::uint32_t scope);
+
+// The number a seller typed for a category, in half- or full-width digits with spaces around it;
+// nothing when the text is no category number.
+std::optional<std::uint32_t> ParseCategoryNumber(std::string_view utf8);
 
 }  // namespace nuvo

@@ -2,6 +2,7 @@
 
 #include "core/common/Encoding.h"
 #include "core/net/CategoryPage.h"
+#include "core/net/CategorySearch.h"
 
 using namespace nuvo;
 
@@ -51,6 +52,29 @@ TEST(CategoryPage, CleaningDropsScriptsFramesAndTheFooterAndMakesLinksAbsolute) 
       "<a href=\"https://auctions.example.jp/jp/show/submit?category=2084&amp;b=1\">ノート</a>"
       "<a href=\"#top\">上へ</a><a href=\"javascript:void(0)\">閉</a><img src=\"a.gif\"><br>"
       "<div class=\"acWrFooterless\">残す</div><!-- note --></body></html>");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CategoryPage, WorkFileKeepsThePagesOwnCharset) {
+  const std::string utf8 =
+      "<html><head><meta charset=\"UTF-8\"></head><body><script>x()</script>"
+      "<a href=\"1-submit.html\">本、雑誌</a></body></html>";
+  EXPECT_EQ(CategoryPageFileText(utf8, Charset::kNone, "http://h/jp/0-submit.html"),
+            "<html><head><meta charset=\"UTF-8\"></head><body>"
+            "<a href=\"http://h/jp/1-submit.html\">本、雑誌</a></body></html>");
+  EXPECT_EQ(CategoryPageFileText("<p>\xff\xfe</p>", Charset::kUtf8, "http://h/"), std::nullopt);
+}
+
+TEST(CategoryPage, TypedCategoryNumbersMayBeFullWidth) {
+  EXPECT_EQ(ParseCategoryNumber(" ２０８４０４２１７４　"), 2084042174u);
+  EXPECT_EQ(ParseCategoryNumber("23336"), 23336u);
+  EXPECT_EQ(ParseCategoryNumber("23336a"), std::nullopt);
+  EXPECT_EQ(ParseCategoryNumber("0"), std::nullopt);
+  EXPECT_EQ(ParseCategoryNumber("4294967296"), std::nullopt);
+  EXPECT_EQ(ParseCategoryNumber(""), std::nullopt);
 }
 
 }  // namespace
