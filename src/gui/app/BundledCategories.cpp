@@ -13,4 +13,9 @@ std::filesystem::path BundledCategoriesFolder() {
   return std::filesystem::path(QStringLiteral(NUVO_BUILD_CATEGORIES_DIR).toStdU16String());
 }
 
+CCategoryCatalogue& BundledCatalogue() {
+  static CCategoryCatalogue catalogue(BundledCategoriesFolder());
+  return catalogue;
+}
+
 }  // namespace nuvo

@@ -15,30 +15,22 @@
 #include "gui/app/HtmlView.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/NuvoApp.h"
+#include "gui/app/NuvoView.h"
+#include "gui/editing/NuvoTabsDialog.h"
 
 namespace nuvo {
 namespace {
 
 // Commands whose dialogs or features are not part of this program yet: shown, never enabled.
-constexpr int kLaterCommands[] = {command::kBatchSubmit,
-                                  command::kSubmit,
-                                  command::kSelectCategory,
-                                  command::kPaidOptions,
-                                  command::kNetImages,
-                                  command::kSubmitSettings,
-                                  command::kBanners,
-                                  command::kSizeWeight,
-                                  command::kFind,
-                                  command::kFindPrevious,
-                                  command::kFindNext,
-                                  command::kReplace,
-                                  command::kOptions,
-                                  command::kLayoutSettings,
-                                  command::kTemplateSettings,
-                                  command::kDecorateSettings,
-                                  command::kToolBarSettings,
-                                  command::kColorSettings,
-                                  command::kPageAccessSettings,
+constexpr int kLaterCommands[] = {command::kBatchSubmit,      command::kSubmit,
+                                  command::kPaidOptions,      command::kNetImages,
+                                  command::kSubmitSettings,   command::kBanners,
+                                  command::kSizeWeight,       command::kFind,
+                                  command::kFindPrevious,     command::kFindNext,
+                                  command::kReplace,          command::kOptions,
+                                  command::kLayoutSettings,   command::kTemplateSettings,
+                                  command::kDecorateSettings, command::kToolBarSettings,
+                                  command::kColorSettings,    command::kPageAccessSettings,
                                   command::kHelpContents};
 
 // The decorated-text commands act on the decorated editor that has the focus; none has it
@@ -218,6 +210,9 @@ void CMainFrame::CreateActions() {
   connect(Action(command::kRedo), &QAction::triggered, this, [this] { app_.OnRedo(); });
   connect(preview, &QAction::toggled, this, &CMainFrame::ShowPreview);
   connect(Action(command::kAbout), &QAction::triggered, this, &CMainFrame::ShowAbout);
+  connect(Action(command::kSelectCategory), &QAction::triggered, this, [this] {
+    if (auto* sheet = qobject_cast<CNuvoTabsDialog*>(view_->Sheet())) sheet->SelectCategory();
+  });
 }
 
 void CMainFrame::CreateMenus() {

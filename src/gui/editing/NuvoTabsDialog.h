@@ -36,7 +36,6 @@ class CNuvoTabsDialog : public QWidget, public IDocumentListener {
  public:
   // The settings section that keeps the category history.
   static constexpr int kSettingsId = 132;
-  static constexpr int kCategoryHistory = 20;
   static constexpr int kTitlePauseMs = 100;
 
   // `listener` is the one the sheet's commands tell of their changes (the main frame), whose
@@ -52,6 +51,8 @@ class CNuvoTabsDialog : public QWidget, public IDocumentListener {
   void FocusField(std::uint32_t mask);
   // Makes `category` the listing's category (from the category dialog) unless it is already.
   void ApplyCategory(const CategoryChoice& category);
+  // Opens the category dialog on the listing's category and applies the seller's choice.
+  void SelectCategory();
 
   // The sheet as the view's listener: change and focus notices are its own to handle, the rest
   // goes on to the main frame.
@@ -80,6 +81,7 @@ class CNuvoTabsDialog : public QWidget, public IDocumentListener {
   void OnStartPriceChanged(const QString& text);
   void OnQuantityChanged(int value);
   void OnCategoryActivated(int index);
+  void OnCategoryTyped();
   void OnBuyNow();
   void OnCondition();
   void ShowCategory();
