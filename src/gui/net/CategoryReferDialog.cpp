@@ -75,18 +75,20 @@ void MarkTreeRow(QTreeWidgetItem* row, const CategoryEntry& entry) {
 CCategoryReferDialog::CCategoryReferDialog(CAppComm& app, const CAppOptions& options,
                                            CCategoryCatalogue& catalogue, IUserPrompt& prompt,
                                            std::vector<CategoryItem> history, CategoryItem current,
-                                           QWidget* parent)
+                                           QWidget* parent, CNetworkSession* session)
     : QDialog(parent),
       app_(app),
       options_(options),
       catalogue_(catalogue),
       prompt_(prompt),
-      chosen_(std::move(current)) {
+      chosen_(std::move(current)),
+      session_(session) {
   setWindowTitle(QStringLiteral("カテゴリ選択"));
   keywords_.Load(app_);
   bookmarks_.Load(app_);
 
   tabs_ = new QTabWidget;
+  tabs_->setObjectName(QStringLiteral("tabs"));
   tabs_->addTab(BuildSearchTab(), QStringLiteral("検索して選択(&K)"));
   tabs_->addTab(BuildTreeTab(), QStringLiteral("一覧から選択(&L)"));
   tabs_->addTab(BuildHistoryTab(history), QStringLiteral("履歴から選択(&H)"));
@@ -344,7 +346,10 @@ void CCategoryReferDialog::OpenServicePages() {
     return;
   }
   listingHost_ = profile->BaseUrl(ServiceRole::Listing);
-  session_ = std::make_unique<CNetworkSession>();
+  if (!session_) {
+    ownSession_ = std::make_unique<CNetworkSession>();
+    session_ = ownSession_.get();
+  }
   webPage_ = new CCategoryWebPage(this);
   web_ = new QWebEngineView;
   web_->setObjectName(QStringLiteral("servicePages"));
@@ -370,7 +375,7 @@ void CCategoryReferDialog::OpenServicePages() {
 }
 
 bool CCategoryReferDialog::ShowServicePage(const QUrl& url) {
-  if (!session_) return false;
+  if (!web_) return false;
   const std::string address = url.toString(QUrl::FullyEncoded).toStdString();
   CDownloadDialog download(*session_, this);
   download.SetRequest(address);
@@ -385,8 +390,9 @@ bool CCategoryReferDialog::ShowServicePage(const QUrl& url) {
     ShowMessage(prompt_, IDS_CATEGORY_PAGE_UNREADABLE);
     return false;
   }
+  // The browser tells a local page by its extension; without one it would show the markup.
   const std::filesystem::path file =
-      std::filesystem::temp_directory_path() / CategoryWorkFileName(pageUrl);
+      std::filesystem::temp_directory_path() / (CategoryWorkFileName(pageUrl) + ".htm");
   {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << *text;

@@ -42,9 +42,11 @@ class CCategoryReferDialog : public QDialog {
 
  public:
   // `history` is the category box's list, most recent first; `current` the listing's category.
+  // The service's pages are fetched through `session`, or through a session of the dialog's own
+  // when none is given.
   CCategoryReferDialog(CAppComm& app, const CAppOptions& options, CCategoryCatalogue& catalogue,
                        IUserPrompt& prompt, std::vector<CategoryItem> history, CategoryItem current,
-                       QWidget* parent = nullptr);
+                       QWidget* parent = nullptr, CNetworkSession* session = nullptr);
   ~CCategoryReferDialog() override;
 
   const CategoryItem& Chosen() const { return chosen_; }
@@ -82,7 +84,8 @@ class CCategoryReferDialog : public QDialog {
   CategoryItem chosen_;
   CSearchKeywords keywords_;
   CCategoryBookmarks bookmarks_;
-  std::unique_ptr<CNetworkSession> session_;
+  CNetworkSession* session_;
+  std::unique_ptr<CNetworkSession> ownSession_;
   std::string listingHost_;
   std::vector<std::filesystem::path> workFiles_;
   QUrl shownPage_;
