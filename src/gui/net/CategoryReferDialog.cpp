@@ -242,8 +242,11 @@ void CCategoryReferDialog::OnTabChanged(int index) {
 void CCategoryReferDialog::FillTree() {
   // Rows by their path; a level that has no line of its own in the catalogue becomes a row
   // without a number, so every category sits under its parents.
+  // The tree offers what a search would find: the parts outside the search scope stay out.
   std::map<std::string, QTreeWidgetItem*> rows;
+  const std::uint32_t scope = CategorySearchScope(&options_);
   for (int index = 0; index < CCategoryCatalogue::kPartCount; ++index) {
+    if (!(scope & (1u << index))) continue;
     const CCategoryPart* part = catalogue_.Part(index);
     if (!part) continue;
     for (const CategoryEntry& entry : part->Entries()) {
