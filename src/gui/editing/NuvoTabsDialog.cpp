@@ -397,12 +397,13 @@ void CNuvoTabsDialog::OnCategoryTyped() {
   if (updating_) return;
   const std::optional<std::uint32_t> id =
       ParseCategoryNumber(category_->lineEdit()->text().toStdString());
-  if (!id) return;
-  std::optional<std::string> name = BundledCatalogue().FindCategoryName(*id);
-  if (!name) {
-    ShowMessage(context_.prompt, IDS_CATEGORY_NOT_IN_CATALOGUE, {std::to_string(*id)});
-  } else {
-    ApplyCategory({static_cast<std::int32_t>(*id), *name});
+  // Text that is no number is no choice: the box shows the listing's category again.
+  if (id) {
+    if (std::optional<std::string> name = BundledCatalogue().FindCategoryName(*id)) {
+      ApplyCategory({static_cast<std::int32_t>(*id), *name});
+    } else {
+      ShowMessage(context_.prompt, IDS_CATEGORY_NOT_IN_CATALOGUE, {std::to_string(*id)});
+    }
   }
   updating_ = true;
   ShowCategory();

@@ -25,8 +25,11 @@ TEST_F(SheetTest, ANumberTypedIntoTheCategoryBoxChoosesItsCategoryAsOneCommand) 
   EXPECT_EQ(doc->GetCategoryId(), 23336);
   EXPECT_EQ(category->currentText(), QStringLiteral("コンピュータ"));
 
-  // Leaving the box with its name in it is no new choice.
+  // Leaving the box with its name, or with words in it, is no new choice.
   emit category->lineEdit()->editingFinished();
+  category->setEditText(QStringLiteral("パソコン"));
+  emit category->lineEdit()->editingFinished();
+  EXPECT_EQ(category->currentText(), QStringLiteral("コンピュータ"));
   EXPECT_EQ(UndoDepth(), 1);
   doc->Undo();
   EXPECT_EQ(doc->GetCategoryId(), 0);
