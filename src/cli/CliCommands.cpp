@@ -30,6 +30,8 @@ const std::vector<Command>& Commands() {
        SubmitListingCommand},
       // The submission checks.
       {"check", "check FILE.nvd [--easy-trade|--normal]", CheckListing},
+      // The category catalogue.
+      {"category", "category search WORDS... | category name ID", Category},
   };
   return commands;
 }

@@ -44,5 +44,7 @@ int ShowService(const GlobalOptions& options, const std::vector<std::string>& ar
 
 // The submission checks.
 int CheckListing(const GlobalOptions& options, const std::vector<std::string>& args);
+// The category catalogue.
+int Category(const GlobalOptions& options, const std::vector<std::string>& args);
 
 }  // namespace nuvo::cli

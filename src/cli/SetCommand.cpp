@@ -17,6 +17,7 @@
 #include "core/editing/PhotoReader.h"
 #include "core/editing/RowCommands.h"
 #include "core/editing/ValueCommands.h"
+#include "gui/app/BundledCategories.h"
 
 // set FILE.nvd [--yes] KEY=VALUE...: edits a saved listing through the same commands the
 // program's panes use and saves it in place. Every edit is applied in order; the file is
@@ -204,8 +205,15 @@ class CSetEditor {
       Run(a, MakeSetConditionCommand(doc_, std::move(condition)));
     } else if (a.name == "category") {
       auto [id, name] = SplitAt(v, ':');
-      CategoryChoice category{static_cast<std::int32_t>(Number(a, id, 0, INT32_MAX)),
-                              name ? Text(a, *name) : doc_.GetCategoryName()};
+      const auto number = static_cast<std::int32_t>(Number(a, id, 0, INT32_MAX));
+      // As in the window's category box, a number alone takes its name from the catalogue.
+      std::optional<std::string> known =
+          name || number == 0
+              ? std::nullopt
+              : BundledCatalogue().FindCategoryName(static_cast<std::uint32_t>(number));
+      CategoryChoice category{number, name    ? Text(a, *name)
+                                      : known ? *known
+                                              : doc_.GetCategoryName()};
       Run(a, MakeSetCategoryCommand(doc_, std::move(category)));
     } else if (a.name == "memo") {
       Run(a, MakeSetMemoCommand(doc_, Text(a, v)));

@@ -110,6 +110,11 @@ TEST_F(SetCommandTest, AppliesEveryKindOfKeyAndDumpShowsThem) {
                       "\"categoryName\":\"カメラ\""),
             std::string::npos);
   EXPECT_NE(dump.find("\"inputType\":1"), std::string::npos);
+
+  // A number the catalogue knows takes the catalogue's name.
+  ASSERT_EQ(Cli({"set", file, "category=23336"}).exitCode, 0);
+  EXPECT_NE(Dump().find("\"categoryId\":23336,\"categoryName\":\"コンピュータ\""),
+            std::string::npos);
 }
 
 TEST_F(SetCommandTest, RefusesBadEditsAndLeavesTheFileAsItWas) {

@@ -24,13 +24,14 @@
 #include "gui/editing/ImageListDialog.h"
 #include "gui/editing/PaidOptionsDialog.h"
 #include "gui/editing/SubmitSettingDialog.h"
+#include "gui/app/NuvoView.h"
+#include "gui/editing/NuvoTabsDialog.h"
 
 namespace nuvo {
 namespace {
 
 // Commands whose dialogs or features are not part of this program yet: shown, never enabled.
 constexpr int kLaterCommands[] = {command::kBatchSubmit,
-                                  command::kSelectCategory,
                                   command::kSizeWeight,
                                   command::kFind,
                                   command::kFindPrevious,
@@ -243,6 +244,9 @@ void CMainFrame::CreateActions() {
   });
   connect(Action(command::kNetImages), &QAction::triggered, this, &CMainFrame::EditInternetImages);
   connect(Action(command::kBanners), &QAction::triggered, this, &CMainFrame::EditBanners);
+  connect(Action(command::kSelectCategory), &QAction::triggered, this, [this] {
+    if (auto* sheet = qobject_cast<CNuvoTabsDialog*>(view_->Sheet())) sheet->SelectCategory();
+  });
 }
 
 void CMainFrame::EditInternetImages() {

@@ -8,15 +8,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QUrl>
-#include <cstdio>
 
-#include "core/app/DialogSettings.h"
+#include "core/common/MessageIds.h"
+#include "core/net/CategoryHistory.h"
+#include "core/net/CategorySearch.h"
+#include "gui/app/BundledCategories.h"
 #include "gui/common/QtText.h"
 #include "gui/editing/BuyNowDialog.h"
 #include "gui/editing/ConditionDialog.h"
@@ -26,17 +29,12 @@
 #include "gui/editing/ShipPage.h"
 #include "gui/editing/TextBoxLink.h"
 #include "gui/editing/TitleText.h"
+#include "gui/net/CategoryReferDialog.h"
 
 namespace nuvo {
 namespace {
 
 constexpr int kMaxQuantity = 99;
-
-std::string NumberedKey(const char* format, int number) {
-  char key[32];
-  std::snprintf(key, sizeof key, format, number);
-  return key;
-}
 
 QLabel* BuddyLabel(const QString& text, QWidget* buddy) {
   auto* label = new QLabel(text);
@@ -101,9 +99,22 @@ void CNuvoTabsDialog::BuildControls() {
 
   category_ = new QComboBox;
   category_->setObjectName(QStringLiteral("category"));
-  category_->setPlaceholderText(QStringLiteral("（カテゴリ未選択）"));
+  // Editable so that a category can be given by its number.
+  category_->setEditable(true);
+  category_->setInsertPolicy(QComboBox::NoInsert);
+  category_->lineEdit()->setPlaceholderText(QStringLiteral("（カテゴリ未選択）"));
   category_->setToolTip(
-      QStringLiteral("出品するカテゴリを設定します\n最近使ったカテゴリから選べます"));
+      QStringLiteral("出品するカテゴリを設定します\n最近使ったカテゴリから選ぶか、カテゴリ番号を"
+                     "入力します\n右クリックで「カテゴリ選択」を開きます"));
+  category_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(category_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    QMenu menu;
+    menu.addAction(QStringLiteral("カテゴリ選択(&G)..."), QKeySequence(Qt::CTRL | Qt::Key_G), this,
+                   &CNuvoTabsDialog::SelectCategory);
+    menu.exec(category_->mapToGlobal(at));
+  });
+  connect(category_->lineEdit(), &QLineEdit::editingFinished, this,
+          &CNuvoTabsDialog::OnCategoryTyped);
   category_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   category_->setMinimumContentsLength(16);
   categoryLabel_ = BuddyLabel(QStringLiteral("カテゴリ(&G)"), category_);
@@ -382,6 +393,36 @@ void CNuvoTabsDialog::OnCategoryActivated(int index) {
   ApplyCategory(chosen);
 }
 
+void CNuvoTabsDialog::OnCategoryTyped() {
+  if (updating_) return;
+  const std::optional<std::uint32_t> id =
+      ParseCategoryNumber(category_->lineEdit()->text().toStdString());
+  // Text that is no number is no choice: the box shows the listing's category again.
+  if (id) {
+    if (std::optional<std::string> name = BundledCatalogue().FindCategoryName(*id)) {
+      ApplyCategory({static_cast<std::int32_t>(*id), *name});
+    } else {
+      ShowMessage(context_.prompt, IDS_CATEGORY_NOT_IN_CATALOGUE, {std::to_string(*id)});
+    }
+  }
+  updating_ = true;
+  ShowCategory();
+  updating_ = false;
+}
+
+void CNuvoTabsDialog::SelectCategory() {
+  std::vector<CategoryItem> history;
+  for (int i = 0; i < category_->count(); ++i) {
+    history.push_back({category_->itemData(i).toInt(),
+                       FromQString(category_->itemText(i)).value_or(std::string())});
+  }
+  CCategoryReferDialog dialog(context_.app, context_.options, BundledCatalogue(), context_.prompt,
+                              std::move(history),
+                              {context_.doc.GetCategoryId(), context_.doc.GetCategoryName()}, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  ApplyCategory({dialog.Chosen().id, dialog.Chosen().name});
+}
+
 void CNuvoTabsDialog::ApplyCategory(const CategoryChoice& category) {
   const CNuvoDoc& doc = context_.doc;
   if (category.id == doc.GetCategoryId() && category.name == doc.GetCategoryName()) return;
@@ -396,6 +437,7 @@ void CNuvoTabsDialog::ShowCategory() {
   const CNuvoDoc& doc = context_.doc;
   if (doc.GetCategoryId() == 0) {
     category_->setCurrentIndex(-1);
+    category_->setEditText(QString());
     return;
   }
   // The listing's category heads the history, which keeps the most recent first.
@@ -407,30 +449,26 @@ void CNuvoTabsDialog::ShowCategory() {
     }
   }
   category_->insertItem(0, name, doc.GetCategoryId());
-  while (category_->count() > kCategoryHistory) category_->removeItem(category_->count() - 1);
+  while (category_->count() > CCategoryHistory::kMaxEntries)
+    category_->removeItem(category_->count() - 1);
   category_->setCurrentIndex(0);
 }
 
 void CNuvoTabsDialog::LoadCategoryHistory() {
-  CDialogSettings settings(context_.app, kSettingsId);
-  for (int i = 1; i <= kCategoryHistory; ++i) {
-    std::string name = settings.GetDialogString(NumberedKey("HisCategoryName%02d", i));
-    if (name.empty()) break;
-    category_->addItem(ToQString(name),
-                       settings.GetDialogInt(NumberedKey("HisCategory%02d", i), 0));
+  CCategoryHistory history;
+  history.Load(context_.app);
+  for (const CategoryItem& item : history.Entries()) {
+    category_->addItem(ToQString(item.name), item.id);
   }
 }
 
 void CNuvoTabsDialog::SaveCategoryHistory() {
-  CDialogSettings settings(context_.app, kSettingsId);
-  for (int i = 1; i <= kCategoryHistory; ++i) {
-    bool present = i <= category_->count();
-    settings.WriteDialogString(
-        NumberedKey("HisCategoryName%02d", i),
-        present ? FromQString(category_->itemText(i - 1)).value_or(std::string()) : std::string());
-    settings.WriteDialogInt(NumberedKey("HisCategory%02d", i),
-                            present ? category_->itemData(i - 1).toInt() : 0);
+  CCategoryHistory history;
+  for (int i = category_->count() - 1; i >= 0; --i) {
+    history.Add({category_->itemData(i).toInt(),
+                 FromQString(category_->itemText(i)).value_or(std::string())});
   }
+  history.Save(context_.app);
 }
 
 void CNuvoTabsDialog::OnBuyNow() {

@@ -40,7 +40,6 @@ class CNuvoTabsDialog : public QWidget, public IDocumentListener {
  public:
   // The settings section that keeps the category history.
   static constexpr int kSettingsId = 132;
-  static constexpr int kCategoryHistory = 20;
   static constexpr int kTitlePauseMs = 100;
 
   // `listener` is the main frame, which hears the listing's edits and passes change and focus
@@ -56,6 +55,8 @@ class CNuvoTabsDialog : public QWidget, public IDocumentListener {
   void FocusField(std::uint32_t mask);
   // Makes `category` the listing's category (from the category dialog) unless it is already.
   void ApplyCategory(const CategoryChoice& category);
+  // Opens the category dialog on the listing's category and applies the seller's choice.
+  void SelectCategory();
 
   // Brings forward the part of the listing that `finding` points at: its box in the head of the
   // sheet, or its tab page with the row and the text it names.
@@ -93,6 +94,7 @@ class CNuvoTabsDialog : public QWidget, public IDocumentListener {
   void OnStartPriceChanged(const QString& text);
   void OnQuantityChanged(int value);
   void OnCategoryActivated(int index);
+  void OnCategoryTyped();
   void OnBuyNow();
   void OnCondition();
   void ShowCategory();
