@@ -186,22 +186,23 @@ void CDecorateEditor::InsertText(std::string_view text, int flags) {
   caret_ = anchor_ = pos + n;
   if (listener_) listener_->TextReplaced(pos, removed, n);
   last_ = {pos, n, std::string(text), flags};
-  Announce(kOpInsert, true);
-
-  if (!withPending) return;
-  // The chosen style goes onto the new text, plain attributes first, then the valued ones.
-  bool applied = false;
-  const CDecorateCharRange style = *pending_;
-  for (std::uint32_t flag : kDecorateCodeFlags) {
-    if (flag == DECO_ALIGN || !style.HasFlag(flag)) continue;
-    DecorateValue value;
-    if (flag == DECO_COLOR) value.number = static_cast<int>(style.Color());
-    if (flag == DECO_SIZE) value.number = style.Size();
-    if (flag == DECO_LINK) value.text = style.Link();
-    applied = doc_.AddDecoration(pos, pos + n, flag, value) || applied;
+  if (withPending) {
+    // The chosen style goes onto the new text before the change is reported, so that the host
+    // sees the text as it stays: plain attributes first, then the valued ones.
+    bool applied = false;
+    const CDecorateCharRange style = *pending_;
+    for (std::uint32_t flag : kDecorateCodeFlags) {
+      if (flag == DECO_ALIGN || !style.HasFlag(flag)) continue;
+      DecorateValue value;
+      if (flag == DECO_COLOR) value.number = static_cast<int>(style.Color());
+      if (flag == DECO_SIZE) value.number = style.Size();
+      if (flag == DECO_LINK) value.text = style.Link();
+      applied = doc_.AddDecoration(pos, pos + n, flag, value) || applied;
+    }
+    if (listener_) listener_->DecorationChanged(pos, pos + n, style.HasFlag(kMetricFlags));
+    if (applied) pending_.reset();
   }
-  if (listener_) listener_->DecorationChanged(pos, pos + n, style.HasFlag(kMetricFlags));
-  if (applied) pending_.reset();
+  Announce(kOpInsert, true);
 }
 
 void CDecorateEditor::DeleteText(int pos, int count) {
