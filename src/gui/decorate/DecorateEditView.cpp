@@ -325,10 +325,23 @@ void CDecorateEditView::paintEvent(QPaintEvent* event) {
         glyphs.setRawFont(raw);
         glyphs.setGlyphIndexes(raw.glyphIndexesForString(run));
         glyphs.setPositions(positions);
-        glyphs.setUnderline((flags & (DECO_UNDERLINE | DECO_LINK)) != 0);
-        glyphs.setStrikeOut((flags & DECO_STRIKE) != 0);
         painter.setPen(color);
         painter.drawGlyphRun(QPointF(runStart, baseline), glyphs);
+      }
+      // Lines are drawn across the whole run, spaces included, as the page draws them.
+      if (flags & (DECO_UNDERLINE | DECO_LINK | DECO_STRIKE)) {
+        const QFontMetricsF metrics(measure_.Font(size, flags));
+        const qreal thickness = std::max<qreal>(1.0, metrics.lineWidth());
+        if (flags & (DECO_UNDERLINE | DECO_LINK)) {
+          painter.fillRect(QRectF(runStart, baseline + metrics.underlinePos() - thickness / 2,
+                                  x - runStart, thickness),
+                           color);
+        }
+        if (flags & DECO_STRIKE) {
+          painter.fillRect(QRectF(runStart, baseline - metrics.strikeOutPos() - thickness / 2,
+                                  x - runStart, thickness),
+                           color);
+        }
       }
       at = pos;
     }
