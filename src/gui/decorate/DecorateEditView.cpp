@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QGlyphRun>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -398,6 +399,8 @@ void CDecorateEditView::Changed() {
   EnsureCaretVisible();
   RestartBlink();
   viewport()->update(CaretRect().adjusted(-1, 0, 1, 0));
+  // The input method's candidate window follows the caret, in the size of the text there.
+  if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImFont);
   emit stateChanged();
 }
 
