@@ -39,6 +39,7 @@ class CDecorateEditDoc {
  public:
   // Text access.
   std::string GetText() const { return text_; }
+  const std::string& Text() const { return text_; }
   int GetLength() const { return static_cast<int>(text_.size()); }
   bool GetTextAt(int pos, std::string& out, int count, bool stopAtLineEnd, bool roundUp) const;
   bool IsLineBreakAt(int pos) const;

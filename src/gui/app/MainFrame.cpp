@@ -1,5 +1,6 @@
 #include "gui/app/MainFrame.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMimeData>
@@ -82,6 +83,8 @@ CMainFrame::CMainFrame(CNuvoApp& app) : app_(app) {
 }
 
 CMainFrame::~CMainFrame() {
+  // Closing moves the focus, and the commands must not be updated once the frame is going.
+  disconnect(qApp, &QApplication::focusChanged, this, nullptr);
   app_.Document().Listeners().Remove(this);
   SaveState();
 }

@@ -119,6 +119,9 @@ class CMainFrame : public QMainWindow, public IDocumentListener {
   void CreatePanes();
   void CreateActions();
   void CreateMenus();
+  // The decoration commands act on the decorated editor that has the focus and show its state.
+  void ConnectDecorateCommands();
+  void UpdateDecorateCommands();
   void CreateToolBars();
   void CreateStatusBar();
   QAction* AddCommand(int id, const QString& text, const QKeySequence& shortcut,

@@ -26,6 +26,7 @@
 #include "gui/editing/SubmitSettingDialog.h"
 #include "gui/app/NuvoView.h"
 #include "gui/editing/NuvoTabsDialog.h"
+#include "gui/decorate/DecorateEditView.h"
 
 namespace nuvo {
 namespace {
@@ -208,9 +209,7 @@ void CMainFrame::CreateActions() {
                                  QString::fromUtf8(command.tip));
     if (command.iconText) action->setIconText(QString::fromUtf8(command.iconText));
   }
-  for (const auto& [id, action] : actions_) {
-    if (id >= 41101 && id <= 41132) action->setEnabled(false);
-  }
+  ConnectDecorateCommands();
   for (int id : kLaterCommands) Action(id)->setEnabled(false);
 
   connect(Action(command::kFileNew), &QAction::triggered, this, [this] { app_.OnFileNew(); });
@@ -490,6 +489,46 @@ void CMainFrame::ShowAbout() {
       QStringLiteral("<p><b>ぬぼ</b>　バージョン %1</p>"
                      "<p>ヤフオク!の出品データを作成して出品するためのソフトです。</p>")
           .arg(QString::fromLatin1(kVersionText)));
+}
+
+namespace {
+
+CDecorateEditView* FocusedEditor() {
+  for (QWidget* widget = QApplication::focusWidget(); widget; widget = widget->parentWidget()) {
+    if (auto* view = qobject_cast<CDecorateEditView*>(widget)) return view;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void CMainFrame::ConnectDecorateCommands() {
+  for (const auto& [id, action] : actions_) {
+    if (id < 41101 || id > 41132) continue;
+    const bool checkable = (id >= 41104 && id <= 41115) || id == 41118 || id == 41130;
+    action->setCheckable(checkable);
+    connect(action, &QAction::triggered, this, [this, id = id] {
+      if (CDecorateEditView* view = FocusedEditor()) view->RunCommand(id);
+      UpdateDecorateCommands();
+    });
+  }
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget*) {
+    if (CDecorateEditView* view = FocusedEditor()) {
+      connect(view, &CDecorateEditView::stateChanged, this, &CMainFrame::UpdateDecorateCommands,
+              Qt::UniqueConnection);
+    }
+    UpdateDecorateCommands();
+  });
+  UpdateDecorateCommands();
+}
+
+void CMainFrame::UpdateDecorateCommands() {
+  CDecorateEditView* view = FocusedEditor();
+  for (const auto& [id, action] : actions_) {
+    if (id < 41101 || id > 41132) continue;
+    action->setEnabled(view && view->Commands().IsEnabled(id));
+    if (action->isCheckable()) action->setChecked(view && view->Commands().IsChecked(id));
+  }
 }
 
 }  // namespace nuvo

@@ -13,8 +13,11 @@
 #include <QVBoxLayout>
 
 #include "core/app/SamplesFolder.h"
+#include "core/editing/DecorateHistory.h"
 #include "core/editing/ValueCommands.h"
 #include "gui/common/QtText.h"
+#include "gui/decorate/DecorateDialogs.h"
+#include "gui/decorate/DecorateEditView.h"
 #include "gui/editing/TextBoxLink.h"
 
 namespace nuvo {
@@ -100,7 +103,10 @@ void CDescriptionPage::LoadSamples() {
   }
 }
 
+CDescriptionPage::~CDescriptionPage() = default;
+
 CDescriptionPage::Block& CDescriptionPage::BlockAt(std::size_t index) {
+  if (!dialogs_) dialogs_ = std::make_unique<CDecorateDialogs>(this, context_.prompt);
   while (blocks_.size() <= index) {
     std::size_t number = blocks_.size();
     auto* label = new QLabel(QStringLiteral("商品説明 %1(&%1)").arg(number + 1));
@@ -108,7 +114,6 @@ CDescriptionPage::Block& CDescriptionPage::BlockAt(std::size_t index) {
     box->setObjectName(QStringLiteral("description%1").arg(number));
     box->setToolTip(QStringLiteral("商品の説明文を入力します"));
     box->setMinimumHeight(box->fontMetrics().lineSpacing() * 6);
-    label->setBuddy(box);
     auto* link = new CTextBoxLink(box, context_.doc, context_.prompt,
                                   [this, number](const std::string& text) {
                                     std::vector<std::string> texts = context_.doc.GetDescriptions();
@@ -116,12 +121,38 @@ CDescriptionPage::Block& CDescriptionPage::BlockAt(std::size_t index) {
                                     texts[number] = text;
                                     context_.doc.SetDescriptions(texts);
                                   });
+    // The marks the seller chose in the options, on a multi-line editor that may centre lines.
+    const int marks = (context_.options.decoEditOption & 1 ? kDecoShowWideSpace : 0) |
+                      (context_.options.decoEditOption & 2 ? kDecoShowLineBreak : 0);
+    auto* decorated = new CDecorateEditView(kDecoMultiLine | kDecoAllowCentre | marks, *dialogs_,
+                                            context_.prompt);
+    decorated->setObjectName(QStringLiteral("decorated%1").arg(number));
+    decorated->setToolTip(box->toolTip());
+    decorated->SetBaseSize(context_.options.decoEditFontSizeDesc);
+    decorated->setMinimumHeight(box->minimumHeight());
+    auto history = std::make_unique<CDecorateHistory>(context_.doc, decorated->Editor(),
+                                                      [this, number] { StoreDecorated(number); });
+    CDecorateHistory* steps = history.get();
+    connect(decorated, &CDecorateEditView::changing, this,
+            [steps](int code) { steps->BeforeChange(code); });
+    connect(decorated, &CDecorateEditView::changed, this, [this, steps, number](int code) {
+      StoreDecorated(number);
+      steps->AfterChange(code);
+    });
     int at = blockLayout_->count() - 1;
     blockLayout_->insertWidget(at, label);
     blockLayout_->insertWidget(at + 1, box, 1);
-    blocks_.push_back({label, box, link});
+    blockLayout_->insertWidget(at + 2, decorated, 1);
+    blocks_.push_back({label, box, link, decorated, std::move(history)});
   }
   return blocks_[index];
+}
+
+void CDescriptionPage::StoreDecorated(std::size_t index) {
+  std::vector<std::string> texts = context_.doc.GetDescriptions();
+  if (index >= texts.size()) return;
+  texts[index] = blocks_[index].decorated->GetHtml();
+  context_.doc.SetDescriptions(texts);
 }
 
 void CDescriptionPage::UpdateFromDocument(std::uint32_t) {
@@ -138,13 +169,21 @@ void CDescriptionPage::UpdateFromDocument(std::uint32_t) {
   std::vector<std::string> texts = doc.GetDescriptions();
   for (std::size_t i = 0; i < texts.size(); ++i) {
     Block& block = BlockAt(i);
-    block.link->Load(texts[i]);
+    const bool html = type == CNuvoDoc::kHtmlInput;
+    if (html) {
+      block.link->Load(texts[i]);
+    } else if (block.decorated->GetHtml() != texts[i]) {
+      block.decorated->SetHtml(texts[i]);
+    }
+    block.label->setBuddy(html ? static_cast<QWidget*>(block.box) : block.decorated);
     block.label->setVisible(texts.size() > 1);
-    block.box->setVisible(true);
+    block.box->setVisible(html);
+    block.decorated->setVisible(!html);
   }
   for (std::size_t i = texts.size(); i < blocks_.size(); ++i) {
     blocks_[i].label->setVisible(false);
     blocks_[i].box->setVisible(false);
+    blocks_[i].decorated->setVisible(false);
   }
   updating_ = false;
 }
