@@ -12,6 +12,26 @@ namespace {
 
 constexpr unsigned char kLowestTrailByte = 0x40;
 
+// A link address as an unquoted attribute value that reads back as the same address: whatever
+// could end the value or the tag (spaces, controls, quotes, "<", ">") is percent-encoded, which
+// leaves the address the browser follows the same, and "&" is written as "&amp;" so that no
+// entity forms. None of these bytes can be the second byte of a two-byte character.
+void AppendLinkAddress(std::string& out, std::string_view address) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  for (char c : address) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '&') {
+      out += "&amp;";
+    } else if (byte <= 0x20 || byte == 0x7F || c == '"' || c == '\'' || c == '<' || c == '>') {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0x0F];
+    } else {
+      out += c;
+    }
+  }
+}
+
 }  // namespace
 
 void CDecorateHtmlWriter::FlushText() {
@@ -93,7 +113,7 @@ void CDecorateHtmlWriter::Write(int start, int end, std::string& out) {
     }
     if (!wantLink.empty() && wantLink != link) {
       emit("<a href=");
-      out += wantLink;
+      AppendLinkAddress(out, wantLink);
       out += '>';
       link = wantLink;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -36,11 +37,20 @@ class CDecorateStateSweep {
     int order;  // place in the list, 0 at the head
     const CDecorateRange* range;
   };
+  void Apply(const Event& event);
   void Recompute();
 
   std::vector<Event> events_;
   std::size_t next_ = 0;
-  std::map<int, const CDecorateRange*> active_;  // the ranges holding the position, head first
+  // What the ranges holding the position add up to, kept as they open and close so that a
+  // position costs the same however many ranges hold it: how many hold each flag bit, and by
+  // place in the list (head first) those that set each value.
+  std::array<int, 32> bitCounts_{};
+  std::map<int, const CDecorateCharRange*> sizes_;
+  std::map<int, const CDecorateCharRange*> colors_;
+  std::map<int, const CDecorateCharRange*> links_;
+  std::map<int, const CDecorateParaRange*> alignments_;
+  const CDecorateCharRange* linkFrom_ = nullptr;  // the range state_.link was copied from
   DecorateState state_;
 };
 
