@@ -57,6 +57,22 @@ void CDecorateHtmlWriter::Write(int start, int end, std::string& out) {
   std::string link;
   int alignment = 0;
 
+  // An address can be long, so it is compared again only when one side has changed, not at
+  // every character.
+  const std::string* comparedWant = nullptr;
+  std::uint64_t comparedSerial = 0;
+  bool linkMoved = true;  // `link` changed since the last comparison
+  bool linkSame = true;
+  auto sameLink = [&](const std::string& wantLink, std::uint64_t serial) {
+    if (linkMoved || &wantLink != comparedWant || serial != comparedSerial) {
+      linkSame = link == wantLink;
+      comparedWant = &wantLink;
+      comparedSerial = serial;
+      linkMoved = false;
+    }
+    return linkSame;
+  };
+
   auto emit = [&](const char* tag) {
     FlushText();
     out += tag;
@@ -64,10 +80,12 @@ void CDecorateHtmlWriter::Write(int start, int end, std::string& out) {
 
   for (int i = std::max(start, 0);;) {
     const DecorateState& want = i < end ? sweep.At(i) : nothing;
-    const std::string& wantLink = want.flags & DECO_LINK ? want.link : nothing.link;
+    const bool wantsLink = (want.flags & DECO_LINK) != 0;
+    const std::string& wantLink = wantsLink ? want.link : nothing.link;
+    const std::uint64_t wantSerial = wantsLink ? want.linkSerial : 0;
 
     const bool closeCentre = alignment != 0 && alignment != want.alignment;
-    const bool closeLink = !link.empty() && link != wantLink;
+    const bool closeLink = !link.empty() && !sameLink(wantLink, wantSerial);
     const bool fontOpen = size >= 1 || color != -1;
     const bool closeFont = fontOpen && (size != want.size || color != want.color);
     const bool closeOuter = closeCentre || closeLink || closeFont;
@@ -100,6 +118,7 @@ void CDecorateHtmlWriter::Write(int start, int end, std::string& out) {
     if (!link.empty() && (closeCentre || closeLink)) {
       emit("</a>");
       link.clear();
+      linkMoved = true;
     }
     if (closeCentre) {
       emit("</center>");
@@ -111,11 +130,12 @@ void CDecorateHtmlWriter::Write(int start, int end, std::string& out) {
       emit("<center>");
       alignment = want.alignment;
     }
-    if (!wantLink.empty() && wantLink != link) {
+    if (!wantLink.empty() && !sameLink(wantLink, wantSerial)) {
       emit("<a href=");
       AppendLinkAddress(out, wantLink);
       out += '>';
       link = wantLink;
+      linkMoved = true;
     }
     if ((want.size >= 1 || want.color != -1) && (size != want.size || color != want.color)) {
       emit("<font");

@@ -72,6 +72,7 @@ void CDecorateStateSweep::Recompute() {
   const CDecorateCharRange* link = links_.empty() ? nullptr : links_.begin()->second;
   if (link != linkFrom_) {
     state_.link = link ? link->Link() : std::string();
+    ++state_.linkSerial;
     linkFrom_ = link;
   }
 }

@@ -20,6 +20,9 @@ struct DecorateState {
   int size = -1;
   int color = -1;
   std::string link;  // empty without DECO_LINK
+  // Changes whenever `link` is given another text, so that a caller can tell a new address
+  // from the same one without comparing their texts.
+  std::uint64_t linkSerial = 0;
   int alignment = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <utility>
 #include <variant>
 
+#include "core/document/ListingRules.h"
 #include "core/document/NuvoDoc.h"
 
 namespace nuvo {
@@ -264,7 +265,7 @@ void SetShipServiceValue(CShipSettings& shipping, EShipServiceField field, std::
 
 std::unique_ptr<CEditCommand> MakeSetTitleCommand(CNuvoDoc* doc, IDocumentListener* listener,
                                                   std::string title, std::int32_t selection) {
-  return std::make_unique<CSetTitleCommand>(doc, listener, std::move(title), selection);
+  return std::make_unique<CSetTitleCommand>(doc, listener, CleanTitle(title).text, selection);
 }
 
 std::unique_ptr<CEditCommand> MakeSetSalesFormatCommand(CNuvoDoc* doc, IDocumentListener* listener,
@@ -282,7 +283,7 @@ std::unique_ptr<CEditCommand> MakeSetStartPriceCommand(CNuvoDoc* doc, IDocumentL
                                  {[](const CNuvoDoc& d) { return d.GetStartPrice(); },
                                   [](CNuvoDoc& d, const std::int64_t& v) { d.SetStartPrice(v); },
                                   change::kStartPrice, true, false},
-                                 yen);
+                                 kPriceRange.Clamp(yen));
 }
 
 std::unique_ptr<CEditCommand> MakeSetBuyNowPriceCommand(CNuvoDoc* doc, IDocumentListener* listener,
@@ -291,7 +292,7 @@ std::unique_ptr<CEditCommand> MakeSetBuyNowPriceCommand(CNuvoDoc* doc, IDocument
                                  {[](const CNuvoDoc& d) { return d.GetBuyNowPrice(); },
                                   [](CNuvoDoc& d, const std::int64_t& v) { d.SetBuyNowPrice(v); },
                                   change::kBuyNowPrice, false, false},
-                                 yen);
+                                 kPriceRange.Clamp(yen));
 }
 
 std::unique_ptr<CEditCommand> MakeSetQuantityCommand(CNuvoDoc* doc, IDocumentListener* listener,
@@ -300,7 +301,7 @@ std::unique_ptr<CEditCommand> MakeSetQuantityCommand(CNuvoDoc* doc, IDocumentLis
                                  {[](const CNuvoDoc& d) { return d.GetQuantity(); },
                                   [](CNuvoDoc& d, const std::int32_t& v) { d.SetQuantity(v); },
                                   change::kQuantity, true, false},
-                                 quantity);
+                                 static_cast<std::int32_t>(kQuantityRange.Clamp(quantity)));
 }
 
 std::unique_ptr<CEditCommand> MakeSetCategoryCommand(CNuvoDoc* doc, IDocumentListener* listener,
