@@ -32,6 +32,13 @@ std::string UnescapeQuotes(std::string_view text) {
 // stay as they are; a bare quote gains a backslash, and so does a backslash that would otherwise
 // escape the closing quote.
 void AppendQuoted(std::string& out, std::string_view text, char quote) {
+  // A lead byte with nothing after it would take the closing quote as its second byte; being
+  // no character, it is left out.
+  std::size_t last = 0;
+  for (std::size_t pos = 0; pos < text.size(); pos += CharWidthAt(text, pos)) last = pos;
+  if (last + 1 == text.size() && IsLeadByte(static_cast<unsigned char>(text[last]))) {
+    text.remove_suffix(1);
+  }
   out += quote;
   for (std::size_t pos = 0; pos < text.size();) {
     std::size_t width = CharWidthAt(text, pos);

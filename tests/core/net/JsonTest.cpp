@@ -134,6 +134,11 @@ TEST(JsonPrinterTest, QuotesAndBackslashesInTextsReadBackAsWritten) {
   object.Add(std::make_unique<CJsonKeyValue>("x", std::make_unique<CJsonString>("\"],[\\\"")));
   EXPECT_EQ(object.ToString(), R"({"k\"ey": "a\"b,\\", "x": "\"],[\""})");
   EXPECT_EQ(Reread(object.ToString()), object.ToString());
+  // A lead byte at the very end would swallow the closing quote: it is no character and goes.
+  CJsonArray cut;
+  cut.Add(std::make_unique<CJsonString>("a\\\x9B"));
+  cut.Add(std::make_unique<CJsonString>("b"));
+  EXPECT_EQ(cut.ToString(), R"(["a\\", "b"])");
   // An escaped backslash does not escape the quote after it.
   EXPECT_EQ(Reread(R"(["a\\", "b"])"), R"(["a\\", "b"])");
 }
