@@ -28,26 +28,36 @@ std::string UnescapeQuotes(std::string_view text) {
   return out;
 }
 
+constexpr bool IsTrailByte(unsigned char byte) {
+  return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
+
 // Appends `text` in `quote`s so that reading it back gives the same text. The escapes it holds
 // stay as they are; a bare quote gains a backslash, and so does a backslash that would otherwise
 // escape the closing quote.
 void AppendQuoted(std::string& out, std::string_view text, char quote) {
-  // A lead byte with nothing after it would take the closing quote as its second byte; being
-  // no character, it is left out.
-  std::size_t last = 0;
-  for (std::size_t pos = 0; pos < text.size(); pos += CharWidthAt(text, pos)) last = pos;
-  if (last + 1 == text.size() && IsLeadByte(static_cast<unsigned char>(text[last]))) {
-    text.remove_suffix(1);
-  }
+  // A lead byte without a proper second byte is no character; written, it would take the quote
+  // or separator after it as its second byte, so it is left out.
+  auto strayLead = [text](std::size_t pos) {
+    return IsLeadByte(static_cast<unsigned char>(text[pos])) &&
+           (CharWidthAt(text, pos) == 1 || !IsTrailByte(static_cast<unsigned char>(text[pos + 1])));
+  };
   out += quote;
   for (std::size_t pos = 0; pos < text.size();) {
+    if (strayLead(pos)) {
+      ++pos;
+      continue;
+    }
     std::size_t width = CharWidthAt(text, pos);
     if (width == 1 && text[pos] == '\\') {
-      if (pos + 1 == text.size()) {
+      const std::size_t next = pos + 1;
+      if (next == text.size() || strayLead(next)) {
+        // Nothing written follows: the backslash stands for itself.
         out += "\\\\";
-        break;
+        ++pos;
+        continue;
       }
-      width += CharWidthAt(text, pos + 1);
+      width += CharWidthAt(text, next);
     } else if (width == 1 && text[pos] == quote) {
       out += '\\';
     }
