@@ -163,7 +163,7 @@ class CSetEditor {
     } else if (a.name == "desc") {
       if (!a.index || !a.field.empty() || a.op != Assignment::kSet)
         Bad(a, "desc[i]=文章 の形で指定します");
-      Run(a, MakeSetDescriptionCommand(&doc_, nullptr, *a.index, Text(a, a.value)));
+      Run(a, MakeSetDescriptionCommand(doc_, *a.index, Text(a, a.value)));
     } else {
       if (a.index || !a.field.empty() || a.op != Assignment::kSet)
         Bad(a, "キーの書き方が正しくありません");
@@ -203,38 +203,34 @@ class CSetEditor {
     if (a.name == "title") {
       const CleanedTitle title = CleanTitle(Text(a, v));
       if (int refusal = title.MessageId()) Refuse(refusal);
-      Run(a, MakeSetTitleCommand(&doc_, nullptr, title.text, kNoSelection));
+      Run(a, MakeSetTitleCommand(doc_, title.text, kNoSelection));
     } else if (a.name == "startPrice") {
-      Run(a, MakeSetStartPriceCommand(&doc_, nullptr, InRange(a, v, kPriceRange)));
+      Run(a, MakeSetStartPriceCommand(doc_, InRange(a, v, kPriceRange)));
     } else if (a.name == "buyNowPrice") {
-      Run(a, MakeSetBuyNowPriceCommand(&doc_, nullptr, InRange(a, v, kPriceRange)));
+      Run(a, MakeSetBuyNowPriceCommand(doc_, InRange(a, v, kPriceRange)));
     } else if (a.name == "quantity") {
-      Run(a, MakeSetQuantityCommand(&doc_, nullptr,
-                                    static_cast<std::int32_t>(InRange(a, v, kQuantityRange))));
+      Run(a, MakeSetQuantityCommand(
+                 doc_, static_cast<std::int32_t>(InRange(a, v, kQuantityRange))));
     } else if (a.name == "salesFormat") {
-      Run(a, MakeSetSalesFormatCommand(
-                 &doc_, nullptr,
-                 static_cast<std::int32_t>(Number(a, v, 0, CNuvoDoc::kSalesFormatCount - 1))));
+      Run(a, MakeSetSalesFormatCommand(doc_, static_cast<std::int32_t>(Number(a, v, 0, CNuvoDoc::kSalesFormatCount - 1))));
     } else if (a.name == "condition") {
       auto [kind, remark] = SplitAt(v, ':');
       CItemCondition condition(
           static_cast<std::int32_t>(Number(a, kind, 0, CItemCondition::kKindCount - 1)),
           remark ? Text(a, *remark) : doc_.GetRemark());
-      Run(a, MakeSetConditionCommand(&doc_, nullptr, std::move(condition)));
+      Run(a, MakeSetConditionCommand(doc_, std::move(condition)));
     } else if (a.name == "category") {
       auto [id, name] = SplitAt(v, ':');
       CategoryChoice category{static_cast<std::int32_t>(Number(a, id, 0, INT32_MAX)),
                               name ? Text(a, *name) : doc_.GetCategoryName()};
-      Run(a, MakeSetCategoryCommand(&doc_, nullptr, std::move(category)));
+      Run(a, MakeSetCategoryCommand(doc_, std::move(category)));
     } else if (a.name == "memo") {
-      Run(a, MakeSetMemoCommand(&doc_, nullptr, Text(a, v)));
+      Run(a, MakeSetMemoCommand(doc_, Text(a, v)));
     } else if (a.name == "inputType") {
-      Run(a, MakeSetInputTypeCommand(
-                 &doc_, nullptr,
-                 static_cast<std::int32_t>(Number(a, v, 0, CNuvoDoc::kInputTypeCount - 1))));
+      Run(a, MakeSetInputTypeCommand(doc_, static_cast<std::int32_t>(Number(a, v, 0, CNuvoDoc::kInputTypeCount - 1))));
     } else if (a.name == "sampleId") {
       std::uint32_t id = SampleId(a);
-      Run(a, MakeSetSampleIdCommand(&doc_, nullptr, id));
+      Run(a, MakeSetSampleIdCommand(doc_, id));
       if (doc_.GetSampleID() != id) throw CSetRefused();
     } else {
       Bad(a, "不明なキーです");
@@ -265,12 +261,11 @@ class CSetEditor {
         Append(a, list);
         return;
       case Assignment::kRemove:
-        Run(a, MakeDeleteRowCommand(&doc_, nullptr, list, *a.index));
+        Run(a, MakeDeleteRowCommand(doc_, list, *a.index));
         return;
       case Assignment::kMoveUp:
       case Assignment::kMoveDown: {
-        auto move = MakeMoveRowCommand(
-            &doc_, nullptr, list, *a.index,
+        auto move = MakeMoveRowCommand(doc_, list, *a.index,
             a.op == Assignment::kMoveUp ? EMoveDirection::Up : EMoveDirection::Down);
         if (!move) Bad(a, "その行はそれ以上動かせません");
         doc_.ExecuteCommand(std::move(move));
@@ -285,7 +280,7 @@ class CSetEditor {
 
   void Append(const Assignment& a, ERowList list) {
     if (list == ERowList::Photos) {
-      if (!photos_.AddPhoto(doc_, nullptr, std::filesystem::path(a.value))) throw CSetRefused();
+      if (!photos_.AddPhoto(doc_, std::filesystem::path(a.value))) throw CSetRefused();
       return;
     }
     std::size_t count = GetRows(doc_, list).size();
@@ -293,8 +288,8 @@ class CSetEditor {
       Bad(a, "この一覧には4件までしか入れられません");
     }
     ListRow row = RowFromValue(a, list);
-    Run(a, MakeAddRowCommand(&doc_, nullptr, list));
-    Run(a, MakeSetRowCommand(&doc_, nullptr, list, count, std::move(row)));
+    Run(a, MakeAddRowCommand(doc_, list));
+    Run(a, MakeSetRowCommand(doc_, list, count, std::move(row)));
   }
 
   // The row an append or a whole-row assignment writes.
@@ -343,7 +338,7 @@ class CSetEditor {
     } else {
       Bad(a, "この一覧の行には項目がありません");  // other items and photos
     }
-    Run(a, MakeSetRowCommand(&doc_, nullptr, list, index, std::move(row)));
+    Run(a, MakeSetRowCommand(doc_, list, index, std::move(row)));
   }
 
   void SetShipField(const Assignment& a, std::size_t index) {
@@ -365,14 +360,14 @@ class CSetEditor {
       switch (named.field) {
         case EShipRowField::Name:
         case EShipRowField::FeeTableUrl:
-          Run(a, MakeSetShipRowCommand(&doc_, nullptr, index, named.field, Text(a, a.value)));
+          Run(a, MakeSetShipRowCommand(doc_, index, named.field, Text(a, a.value)));
           return;
         case EShipRowField::FeeType:
-          Run(a, MakeSetShipRowCommand(&doc_, nullptr, index, named.field,
+          Run(a, MakeSetShipRowCommand(doc_, index, named.field,
                                        Number(a, a.value, 0, CShipMethod::kFeeTypeCount - 1)));
           return;
         default:
-          Run(a, MakeSetShipRowCommand(&doc_, nullptr, index, named.field, Fee(a, a.value)));
+          Run(a, MakeSetShipRowCommand(doc_, index, named.field, Fee(a, a.value)));
           return;
       }
     }

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/editing/DocumentListener.h"
+#include "core/document/DocumentListener.h"
 
 // A document listener for tests: keeps every notification in order.
 class RecordingListener : public nuvo::IDocumentListener {

@@ -14,17 +14,17 @@
 #include "core/document/ArchiveReader.h"
 #include "core/document/ArchiveWriter.h"
 #include "core/document/ChargeOptions.h"
+#include "core/document/CommandHistory.h"
+#include "core/document/DocumentListener.h"
 #include "core/document/DescriptInput.h"
 #include "core/document/ItemCondition.h"
 #include "core/document/ShipSettings.h"
 #include "core/document/SizeWeight.h"
-#include "core/editing/CommandHistory.h"
 
 // The listing being edited: its scalar fields, its condition (the second base), the photo files
 // and one description tree per input type, which also carries the title, the photos' names, the
 // paid options, the shipping and the package size. It owns the trees, the photo data and the undo
-// history of its edits. The
-// sample and input type last used are read from the settings when it is made and written back
+// history of its edits, and tells its listeners what the edits change. The sample and input type last used are read from the settings when it is made and written back
 // when it goes, so the next new listing starts with them. Failures are told through the prompt.
 namespace nuvo {
 
@@ -86,6 +86,8 @@ class CNuvoDoc : public CItemCondition {
   bool CanRedo() const { return history_.CanRedo(); }
   void Undo() { history_.Undo(); }
   void Redo() { history_.Redo(); }
+  // Those who hear what the edits change: the shell's main frame, a test's recorder.
+  CDocumentListeners& Listeners() { return listeners_; }
 
   bool IsModified() const { return modified_; }
   void SetModifiedFlag(bool modified = true) { modified_ = modified; }
@@ -218,6 +220,7 @@ class CNuvoDoc : public CItemCondition {
   Content content_;
   bool modified_ = false;
   CCommandHistory history_;
+  CDocumentListeners listeners_;
 };
 
 }  // namespace nuvo

@@ -48,8 +48,8 @@ Replacement Difference(std::string_view before, std::string_view after) {
 
 class CEditBoxCommand : public CEditCommand {
  public:
-  CEditBoxCommand(CNuvoDoc* doc, IDocumentListener* listener, IEditBox& box, const CEditStep& step)
-      : CEditCommand(doc, listener),
+  CEditBoxCommand(CNuvoDoc& doc, IEditBox& box, const CEditStep& step)
+      : CEditCommand(doc),
         box_(box),
         kind_(step.kind),
         selectionBefore_(step.selectionBefore),
@@ -63,19 +63,12 @@ class CEditBoxCommand : public CEditCommand {
     }
   }
 
-  void Execute() override {
-    MarkModified();
-    SchedulePreview();
-    CEditCommand::Execute();
-  }
-  void Undo() override {
-    Put(false);
-    CEditCommand::Undo();
-  }
-  void Redo() override {
-    Put(true);
-    CEditCommand::Redo();
-  }
+
+ protected:
+  // The box already shows the step.
+  void Apply() override { SchedulePreview(); }
+  void Revert() override { Put(false); }
+  void Reapply() override { Put(true); }
 
  private:
   void Put(bool forward) {
@@ -109,7 +102,7 @@ class CEditBoxCommand : public CEditCommand {
 
 void CEditBoxListener::OnEditStep(const CEditStep& step) {
   if (step.before == step.after) return;
-  doc_.ExecuteCommand(std::make_unique<CEditBoxCommand>(&doc_, listener_, box_, step));
+  doc_.ExecuteCommand(std::make_unique<CEditBoxCommand>(doc_, box_, step));
 }
 
 }  // namespace nuvo

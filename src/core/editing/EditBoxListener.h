@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "core/editing/EditCommand.h"
+#include "core/document/EditCommand.h"
 
 // Typing in the panes' edit boxes goes into the listing's one undo history, so that Ctrl+Z walks
 // typing and every other edit in a single sequence. The pane that owns a box attaches a listener
@@ -40,9 +40,8 @@ struct CEditStep {
 
 class CEditBoxListener {
  public:
-  // Links the document, the box and the listener; owns none of them.
-  CEditBoxListener(CNuvoDoc& doc, IEditBox& box, IDocumentListener* listener)
-      : doc_(doc), box_(box), listener_(listener) {}
+  // Links the document and the box; owns neither.
+  CEditBoxListener(CNuvoDoc& doc, IEditBox& box) : doc_(doc), box_(box) {}
 
   // Records a step that has already happened in the box. A step that changed nothing is dropped.
   void OnEditStep(const CEditStep& step);
@@ -50,7 +49,6 @@ class CEditBoxListener {
  private:
   CNuvoDoc& doc_;
   IEditBox& box_;
-  IDocumentListener* listener_;
 };
 
 }  // namespace nuvo

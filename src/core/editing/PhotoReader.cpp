@@ -59,8 +59,7 @@ std::optional<CPhotoRow> CPhotoReader::Read(const std::filesystem::path& path) {
   return photo;
 }
 
-bool CPhotoReader::AddPhoto(CNuvoDoc& doc, IDocumentListener* listener,
-                            const std::filesystem::path& path) {
+bool CPhotoReader::AddPhoto(CNuvoDoc& doc, const std::filesystem::path& path) {
   if (doc.GetPhotoData().size() >= CNuvoDoc::kMaxPhotos) {
     Fail(EPhotoError::TooMany, IDS_TOO_MANY_PHOTOS,
          static_cast<std::int64_t>(CNuvoDoc::kMaxPhotos));
@@ -68,7 +67,7 @@ bool CPhotoReader::AddPhoto(CNuvoDoc& doc, IDocumentListener* listener,
   }
   std::optional<CPhotoRow> photo = Read(path);
   if (!photo) return false;
-  doc.ExecuteCommand(MakeAddPhotoCommand(&doc, listener, std::move(*photo)));
+  doc.ExecuteCommand(MakeAddPhotoCommand(doc, std::move(*photo)));
   return true;
 }
 

@@ -42,7 +42,7 @@ class CPhotoReader {
 
   // Reads the file and adds it to the listing as a new photo through the undo history. A listing
   // that holds ten photos already refuses it before the file is read.
-  bool AddPhoto(CNuvoDoc& doc, IDocumentListener* listener, const std::filesystem::path& path);
+  bool AddPhoto(CNuvoDoc& doc, const std::filesystem::path& path);
 
  private:
   std::optional<CPhotoRow> Fail(EPhotoError error, int messageId, std::int64_t arg = 0);

@@ -37,48 +37,37 @@ ListRow EmptyRow(ERowList list) {
 
 bool FitsList(const ListRow& row, ERowList list) { return row.index() == EmptyRow(list).index(); }
 
-std::size_t RowCount(const CNuvoDoc* doc, ERowList list) {
-  return doc ? GetRows(*doc, list).size() : 0;
-}
+std::size_t RowCount(const CNuvoDoc& doc, ERowList list) { return GetRows(doc, list).size(); }
 
 // Appends a row; undo takes away the row it appended. Walking the history in order, that row
 // is the last again by the time it is undone, whatever moved in between.
 class CAddRowCommand : public CEditCommand {
  public:
-  CAddRowCommand(CNuvoDoc* doc, IDocumentListener* listener, ERowList list, ListRow row)
-      : CEditCommand(doc, listener), list_(list), row_(std::move(row)) {}
+  CAddRowCommand(CNuvoDoc& doc, ERowList list, ListRow row)
+      : CEditCommand(doc), list_(list), row_(std::move(row)) {}
 
-  void Execute() override {
-    if (doc_) {
-      Append();
-      MarkModified();
-      SchedulePreview();
-    }
-    CEditCommand::Execute();
+ protected:
+  void Apply() override {
+    Append();
+    SchedulePreview();
   }
-  void Undo() override {
-    if (doc_) {
-      std::vector<ListRow> rows = GetRows(*doc_, list_);
-      if (index_ < rows.size()) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(index_));
-      SetRows(*doc_, list_, rows);
-      Notify();
-    }
-    CEditCommand::Undo();
+  void Revert() override {
+    std::vector<ListRow> rows = GetRows(doc_, list_);
+    if (index_ < rows.size()) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(index_));
+    SetRows(doc_, list_, rows);
+    Notify();
   }
-  void Redo() override {
-    if (doc_) {
-      Append();
-      Notify();
-    }
-    CEditCommand::Redo();
+  void Reapply() override {
+    Append();
+    Notify();
   }
 
  private:
   void Append() {
-    std::vector<ListRow> rows = GetRows(*doc_, list_);
+    std::vector<ListRow> rows = GetRows(doc_, list_);
     rows.push_back(row_);
     index_ = rows.size() - 1;
-    SetRows(*doc_, list_, rows);
+    SetRows(doc_, list_, rows);
   }
   void Notify() {
     NotifyChanged(RowListMask(list_));
@@ -93,42 +82,33 @@ class CAddRowCommand : public CEditCommand {
 // Deletes a row, keeping all of it so that undo puts it back where it stood.
 class CDeleteRowCommand : public CEditCommand {
  public:
-  CDeleteRowCommand(CNuvoDoc* doc, IDocumentListener* listener, ERowList list, std::size_t index)
-      : CEditCommand(doc, listener), list_(list), index_(index) {}
+  CDeleteRowCommand(CNuvoDoc& doc, ERowList list, std::size_t index)
+      : CEditCommand(doc), list_(list), index_(index) {}
 
-  void Execute() override {
-    if (doc_) {
-      Remove();
-      MarkModified();
-      SchedulePreview();
-    }
-    CEditCommand::Execute();
+ protected:
+  void Apply() override {
+    Remove();
+    SchedulePreview();
   }
-  void Undo() override {
-    if (doc_) {
-      std::vector<ListRow> rows = GetRows(*doc_, list_);
-      std::size_t at = std::min(index_, rows.size());
-      rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), saved_);
-      SetRows(*doc_, list_, rows);
-      Notify();
-    }
-    CEditCommand::Undo();
+  void Revert() override {
+    std::vector<ListRow> rows = GetRows(doc_, list_);
+    std::size_t at = std::min(index_, rows.size());
+    rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), saved_);
+    SetRows(doc_, list_, rows);
+    Notify();
   }
-  void Redo() override {
-    if (doc_) {
-      Remove();
-      Notify();
-    }
-    CEditCommand::Redo();
+  void Reapply() override {
+    Remove();
+    Notify();
   }
 
  private:
   void Remove() {
-    std::vector<ListRow> rows = GetRows(*doc_, list_);
+    std::vector<ListRow> rows = GetRows(doc_, list_);
     if (index_ >= rows.size()) return;
     saved_ = std::move(rows[index_]);
     rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(index_));
-    SetRows(*doc_, list_, rows);
+    SetRows(doc_, list_, rows);
   }
   void Notify() {
     NotifyChanged(RowListMask(list_));
@@ -144,30 +124,20 @@ class CDeleteRowCommand : public CEditCommand {
 // undo and redo all do the same.
 class CMoveRowCommand : public CEditCommand {
  public:
-  CMoveRowCommand(CNuvoDoc* doc, IDocumentListener* listener, ERowList list, std::size_t upper)
-      : CEditCommand(doc, listener), list_(list), upper_(upper) {}
+  CMoveRowCommand(CNuvoDoc& doc, ERowList list, std::size_t upper)
+      : CEditCommand(doc), list_(list), upper_(upper) {}
 
-  void Execute() override {
-    Exchange();
-    MarkModified();
-    CEditCommand::Execute();
-  }
-  void Undo() override {
-    Exchange();
-    CEditCommand::Undo();
-  }
-  void Redo() override {
-    Exchange();
-    CEditCommand::Redo();
-  }
+ protected:
+  void Apply() override { Exchange(); }
+  void Revert() override { Exchange(); }
+  void Reapply() override { Exchange(); }
 
  private:
   void Exchange() {
-    if (!doc_) return;
-    std::vector<ListRow> rows = GetRows(*doc_, list_);
+    std::vector<ListRow> rows = GetRows(doc_, list_);
     if (upper_ + 1 >= rows.size()) return;
     std::swap(rows[upper_], rows[upper_ + 1]);
-    SetRows(*doc_, list_, rows);
+    SetRows(doc_, list_, rows);
     NotifyChanged(RowListMask(list_));
     SchedulePreview();
   }
@@ -179,40 +149,30 @@ class CMoveRowCommand : public CEditCommand {
 // Rewrites one row as a whole, as the sheets' row boxes do.
 class CSetRowCommand : public CEditCommand {
  public:
-  CSetRowCommand(CNuvoDoc* doc, IDocumentListener* listener, ERowList list, std::size_t index,
-                 ListRow row)
-      : CEditCommand(doc, listener), list_(list), index_(index), new_(std::move(row)) {}
+  CSetRowCommand(CNuvoDoc& doc, ERowList list, std::size_t index, ListRow row)
+      : CEditCommand(doc), list_(list), index_(index), new_(std::move(row)) {}
 
-  void Execute() override {
-    if (doc_) {
-      old_ = Write(new_);
-      MarkModified();
-      SchedulePreview();
-    }
-    CEditCommand::Execute();
+ protected:
+  void Apply() override {
+    old_ = Write(new_);
+    SchedulePreview();
   }
-  void Undo() override {
-    if (doc_) {
-      Write(old_);
-      Notify();
-    }
-    CEditCommand::Undo();
+  void Revert() override {
+    Write(old_);
+    Notify();
   }
-  void Redo() override {
-    if (doc_) {
-      Write(new_);
-      Notify();
-    }
-    CEditCommand::Redo();
+  void Reapply() override {
+    Write(new_);
+    Notify();
   }
 
  private:
   // Writes `row` in place and returns what stood there.
   ListRow Write(const ListRow& row) {
-    std::vector<ListRow> rows = GetRows(*doc_, list_);
+    std::vector<ListRow> rows = GetRows(doc_, list_);
     if (index_ >= rows.size()) return row;
     ListRow before = std::exchange(rows[index_], row);
-    SetRows(*doc_, list_, rows);
+    SetRows(doc_, list_, rows);
     return before;
   }
   void Notify() {
@@ -304,38 +264,38 @@ void SetRows(CNuvoDoc& doc, ERowList list, const std::vector<ListRow>& rows) {
   }
 }
 
-std::unique_ptr<CEditCommand> MakeAddRowCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeAddRowCommand(CNuvoDoc& doc,
                                                 ERowList list) {
-  return std::make_unique<CAddRowCommand>(doc, listener, list, EmptyRow(list));
+  return std::make_unique<CAddRowCommand>(doc, list, EmptyRow(list));
 }
 
-std::unique_ptr<CEditCommand> MakeAddPhotoCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeAddPhotoCommand(CNuvoDoc& doc,
                                                   CPhotoRow photo) {
-  return std::make_unique<CAddRowCommand>(doc, listener, ERowList::Photos, std::move(photo));
+  return std::make_unique<CAddRowCommand>(doc, ERowList::Photos, std::move(photo));
 }
 
-std::unique_ptr<CEditCommand> MakeDeleteRowCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeDeleteRowCommand(CNuvoDoc& doc,
                                                    ERowList list, std::size_t index) {
-  if (doc && index >= RowCount(doc, list)) return nullptr;
-  return std::make_unique<CDeleteRowCommand>(doc, listener, list, index);
+  if (index >= RowCount(doc, list)) return nullptr;
+  return std::make_unique<CDeleteRowCommand>(doc, list, index);
 }
 
-std::unique_ptr<CEditCommand> MakeMoveRowCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeMoveRowCommand(CNuvoDoc& doc,
                                                  ERowList list, std::size_t index,
                                                  EMoveDirection direction) {
   std::size_t count = RowCount(doc, list);
   if (direction == EMoveDirection::Up) {
     if (index == 0 || index >= count) return nullptr;
-    return std::make_unique<CMoveRowCommand>(doc, listener, list, index - 1);
+    return std::make_unique<CMoveRowCommand>(doc, list, index - 1);
   }
   if (index + 1 >= count) return nullptr;
-  return std::make_unique<CMoveRowCommand>(doc, listener, list, index);
+  return std::make_unique<CMoveRowCommand>(doc, list, index);
 }
 
-std::unique_ptr<CEditCommand> MakeSetRowCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetRowCommand(CNuvoDoc& doc,
                                                 ERowList list, std::size_t index, ListRow row) {
-  if (!FitsList(row, list) || (doc && index >= RowCount(doc, list))) return nullptr;
-  return std::make_unique<CSetRowCommand>(doc, listener, list, index, std::move(row));
+  if (!FitsList(row, list) || index >= RowCount(doc, list)) return nullptr;
+  return std::make_unique<CSetRowCommand>(doc, list, index, std::move(row));
 }
 
 }  // namespace nuvo

@@ -23,31 +23,21 @@ struct Field {
 template <typename Value>
 class CSetValueCommand : public CEditCommand {
  public:
-  CSetValueCommand(CNuvoDoc* doc, IDocumentListener* listener, Field<Value> field, Value value)
-      : CEditCommand(doc, listener), field_(std::move(field)), new_(std::move(value)) {}
+  CSetValueCommand(CNuvoDoc& doc, Field<Value> field, Value value)
+      : CEditCommand(doc), field_(std::move(field)), new_(std::move(value)) {}
 
-  void Execute() override {
-    if (doc_) {
-      old_ = field_.get(*doc_);
-      field_.set(*doc_, new_);
-      MarkModified();
-      if (field_.preview) SchedulePreview();
-    }
-    CEditCommand::Execute();
+ protected:
+  void Apply() override {
+    old_ = field_.get(doc_);
+    field_.set(doc_, new_);
+    if (field_.preview) SchedulePreview();
   }
-  void Undo() override {
-    Apply(old_);
-    CEditCommand::Undo();
-  }
-  void Redo() override {
-    Apply(new_);
-    CEditCommand::Redo();
-  }
+  void Revert() override { Show(old_); }
+  void Reapply() override { Show(new_); }
 
  private:
-  void Apply(const Value& value) {
-    if (!doc_) return;
-    field_.set(*doc_, value);
+  void Show(const Value& value) {
+    field_.set(doc_, value);
     NotifyChanged(field_.mask);
     if (field_.focus) NotifyFocus(field_.mask);
     if (field_.preview) SchedulePreview();
@@ -59,41 +49,28 @@ class CSetValueCommand : public CEditCommand {
 };
 
 template <typename Value>
-std::unique_ptr<CEditCommand> MakeValue(CNuvoDoc* doc, IDocumentListener* listener,
-                                        Field<Value> field, Value value) {
-  return std::make_unique<CSetValueCommand<Value>>(doc, listener, std::move(field),
-                                                   std::move(value));
+std::unique_ptr<CEditCommand> MakeValue(CNuvoDoc& doc, Field<Value> field, Value value) {
+  return std::make_unique<CSetValueCommand<Value>>(doc, std::move(field), std::move(value));
 }
 
 // The title keeps the selection that stood in the title box when it was made.
 class CSetTitleCommand : public CEditCommand {
  public:
-  CSetTitleCommand(CNuvoDoc* doc, IDocumentListener* listener, std::string title,
-                   std::int32_t selection)
-      : CEditCommand(doc, listener), new_(std::move(title)), selection_(selection) {}
+  CSetTitleCommand(CNuvoDoc& doc, std::string title, std::int32_t selection)
+      : CEditCommand(doc), new_(std::move(title)), selection_(selection) {}
 
-  void Execute() override {
-    if (doc_) {
-      old_ = doc_->GetTitle();
-      doc_->SetTitle(new_);
-      MarkModified();
-      SchedulePreview();
-    }
-    CEditCommand::Execute();
+ protected:
+  void Apply() override {
+    old_ = doc_.GetTitle();
+    doc_.SetTitle(new_);
+    SchedulePreview();
   }
-  void Undo() override {
-    Apply(old_);
-    CEditCommand::Undo();
-  }
-  void Redo() override {
-    Apply(new_);
-    CEditCommand::Redo();
-  }
+  void Revert() override { Show(old_); }
+  void Reapply() override { Show(new_); }
 
  private:
-  void Apply(const std::string& title) {
-    if (!doc_) return;
-    doc_->SetTitle(title);
+  void Show(const std::string& title) {
+    doc_.SetTitle(title);
     NotifyChanged(change::kTitle, selection_);
     NotifyFocus(change::kTitle);
     SchedulePreview();
@@ -117,32 +94,21 @@ std::uint32_t InputTypeChangeMask(std::int32_t from, std::int32_t to) {
 
 class CSetInputTypeCommand : public CEditCommand {
  public:
-  CSetInputTypeCommand(CNuvoDoc* doc, IDocumentListener* listener, std::int32_t type)
-      : CEditCommand(doc, listener), new_(type) {}
+  CSetInputTypeCommand(CNuvoDoc& doc, std::int32_t type) : CEditCommand(doc), new_(type) {}
 
-  void Execute() override {
-    if (doc_) {
-      old_ = doc_->GetDescriptInputType();
-      if (!doc_->GetDescriptInput(new_).IsBuilt()) doc_->BuildStartingTree(new_);
-      doc_->SetDescriptInputType(new_);
-      MarkModified();
-      SchedulePreview();
-    }
-    CEditCommand::Execute();
+ protected:
+  void Apply() override {
+    old_ = doc_.GetDescriptInputType();
+    if (!doc_.GetDescriptInput(new_).IsBuilt()) doc_.BuildStartingTree(new_);
+    doc_.SetDescriptInputType(new_);
+    SchedulePreview();
   }
-  void Undo() override {
-    Apply(new_, old_);
-    CEditCommand::Undo();
-  }
-  void Redo() override {
-    Apply(old_, new_);
-    CEditCommand::Redo();
-  }
+  void Revert() override { Show(new_, old_); }
+  void Reapply() override { Show(old_, new_); }
 
  private:
-  void Apply(std::int32_t from, std::int32_t to) {
-    if (!doc_) return;
-    doc_->SetDescriptInputType(to);
+  void Show(std::int32_t from, std::int32_t to) {
+    doc_.SetDescriptInputType(to);
     NotifyChanged(InputTypeChangeMask(from, to));
     SchedulePreview();
   }
@@ -205,10 +171,10 @@ void SetShipRowValue(CShipMethod& method, EShipRowField field, const ShipRowValu
   }
 }
 
-std::unique_ptr<CEditCommand> MakeShipRow(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeShipRow(CNuvoDoc& doc,
                                           std::size_t row, EShipRowField field,
                                           ShipRowValue value) {
-  if (doc && row >= doc->GetShipping().methods.size()) return nullptr;
+  if (row >= doc.GetShipping().methods.size()) return nullptr;
   Field<ShipRowValue> access{[row, field](const CNuvoDoc& d) {
                                auto methods = d.GetShipping().methods;
                                return row < methods.size() ? GetShipRowValue(methods[row], field)
@@ -221,7 +187,7 @@ std::unique_ptr<CEditCommand> MakeShipRow(CNuvoDoc* doc, IDocumentListener* list
                                d.SetShipping(shipping);
                              },
                              change::kShipMethods, false, true};
-  return MakeValue(doc, listener, std::move(access), std::move(value));
+  return MakeValue(doc, std::move(access), std::move(value));
 }
 
 std::int64_t GetShipServiceValue(const CShipSettings& shipping, EShipServiceField field) {
@@ -263,51 +229,46 @@ void SetShipServiceValue(CShipSettings& shipping, EShipServiceField field, std::
 
 }  // namespace
 
-std::unique_ptr<CEditCommand> MakeSetTitleCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetTitleCommand(CNuvoDoc& doc,
                                                   std::string title, std::int32_t selection) {
-  return std::make_unique<CSetTitleCommand>(doc, listener, CleanTitle(title).text, selection);
+  return std::make_unique<CSetTitleCommand>(doc, CleanTitle(title).text, selection);
 }
 
-std::unique_ptr<CEditCommand> MakeSetSalesFormatCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetSalesFormatCommand(CNuvoDoc& doc,
                                                         std::int32_t format) {
-  return MakeValue<std::int32_t>(doc, listener,
-                                 {[](const CNuvoDoc& d) { return d.GetSalesFormat(); },
+  return MakeValue<std::int32_t>(doc, {[](const CNuvoDoc& d) { return d.GetSalesFormat(); },
                                   [](CNuvoDoc& d, const std::int32_t& v) { d.SetSalesFormat(v); },
                                   change::kSalesFormat, true, false},
                                  format);
 }
 
-std::unique_ptr<CEditCommand> MakeSetStartPriceCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetStartPriceCommand(CNuvoDoc& doc,
                                                        std::int64_t yen) {
-  return MakeValue<std::int64_t>(doc, listener,
-                                 {[](const CNuvoDoc& d) { return d.GetStartPrice(); },
+  return MakeValue<std::int64_t>(doc, {[](const CNuvoDoc& d) { return d.GetStartPrice(); },
                                   [](CNuvoDoc& d, const std::int64_t& v) { d.SetStartPrice(v); },
                                   change::kStartPrice, true, false},
                                  kPriceRange.Clamp(yen));
 }
 
-std::unique_ptr<CEditCommand> MakeSetBuyNowPriceCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetBuyNowPriceCommand(CNuvoDoc& doc,
                                                         std::int64_t yen) {
-  return MakeValue<std::int64_t>(doc, listener,
-                                 {[](const CNuvoDoc& d) { return d.GetBuyNowPrice(); },
+  return MakeValue<std::int64_t>(doc, {[](const CNuvoDoc& d) { return d.GetBuyNowPrice(); },
                                   [](CNuvoDoc& d, const std::int64_t& v) { d.SetBuyNowPrice(v); },
                                   change::kBuyNowPrice, false, false},
                                  kPriceRange.Clamp(yen));
 }
 
-std::unique_ptr<CEditCommand> MakeSetQuantityCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetQuantityCommand(CNuvoDoc& doc,
                                                      std::int32_t quantity) {
-  return MakeValue<std::int32_t>(doc, listener,
-                                 {[](const CNuvoDoc& d) { return d.GetQuantity(); },
+  return MakeValue<std::int32_t>(doc, {[](const CNuvoDoc& d) { return d.GetQuantity(); },
                                   [](CNuvoDoc& d, const std::int32_t& v) { d.SetQuantity(v); },
                                   change::kQuantity, true, false},
                                  static_cast<std::int32_t>(kQuantityRange.Clamp(quantity)));
 }
 
-std::unique_ptr<CEditCommand> MakeSetCategoryCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetCategoryCommand(CNuvoDoc& doc,
                                                      CategoryChoice category) {
-  return MakeValue<CategoryChoice>(doc, listener,
-                                   {[](const CNuvoDoc& d) {
+  return MakeValue<CategoryChoice>(doc, {[](const CNuvoDoc& d) {
                                       return CategoryChoice{d.GetCategoryId(), d.GetCategoryName()};
                                     },
                                     [](CNuvoDoc& d, const CategoryChoice& v) {
@@ -318,59 +279,56 @@ std::unique_ptr<CEditCommand> MakeSetCategoryCommand(CNuvoDoc* doc, IDocumentLis
                                    std::move(category));
 }
 
-std::unique_ptr<CEditCommand> MakeSetConditionCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetConditionCommand(CNuvoDoc& doc,
                                                       CItemCondition condition) {
-  return MakeValue<CItemCondition>(doc, listener,
-                                   {[](const CNuvoDoc& d) { return d.GetCondition(); },
+  return MakeValue<CItemCondition>(doc, {[](const CNuvoDoc& d) { return d.GetCondition(); },
                                     [](CNuvoDoc& d, const CItemCondition& v) { d.SetCondition(v); },
                                     change::kCondition, false, false},
                                    std::move(condition));
 }
 
-std::unique_ptr<CEditCommand> MakeSetPaidOptionsCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetPaidOptionsCommand(CNuvoDoc& doc,
                                                         CChargeOptions options) {
   // No control of the sheet shows a paid option: the preview alone follows them.
   return MakeValue<CChargeOptions>(
-      doc, listener,
+      doc,
       {[](const CNuvoDoc& d) { return d.GetChargeOptions(); },
        [](CNuvoDoc& d, const CChargeOptions& v) { d.SetChargeOptions(v); }, 0, false, true},
       std::move(options));
 }
 
 std::unique_ptr<CEditCommand> MakeSetInternetImagesCommand(
-    CNuvoDoc* doc, IDocumentListener* listener, std::vector<CInternetImageEntry> images) {
+    CNuvoDoc& doc, std::vector<CInternetImageEntry> images) {
   // Internet images are edited in their own dialog and seen only in the preview.
   using List = std::vector<CInternetImageEntry>;
   return MakeValue<List>(
-      doc, listener,
+      doc,
       {[](const CNuvoDoc& d) { return d.GetInternetImages(); },
        [](CNuvoDoc& d, const List& v) { d.SetInternetImages(v); }, 0, false, true},
       std::move(images));
 }
 
-std::unique_ptr<CEditCommand> MakeSetMemoCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetMemoCommand(CNuvoDoc& doc,
                                                  std::string memo) {
   return MakeValue<std::string>(
-      doc, listener,
+      doc,
       {[](const CNuvoDoc& d) { return d.GetMemo(); },
        [](CNuvoDoc& d, const std::string& v) { d.SetMemo(v); }, 0, false, false},
       std::move(memo));
 }
 
-std::unique_ptr<CEditCommand> MakeSetSampleIdCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetSampleIdCommand(CNuvoDoc& doc,
                                                      std::uint32_t sampleId) {
-  return MakeValue<std::uint32_t>(doc, listener,
-                                  {[](const CNuvoDoc& d) { return d.GetSampleID(); },
+  return MakeValue<std::uint32_t>(doc, {[](const CNuvoDoc& d) { return d.GetSampleID(); },
                                    [](CNuvoDoc& d, const std::uint32_t& v) { d.SetSampleID(v); },
                                    change::kEverything, false, true},
                                   sampleId);
 }
 
-std::unique_ptr<CEditCommand> MakeSetDescriptionCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetDescriptionCommand(CNuvoDoc& doc,
                                                         std::size_t index, std::string text) {
-  if (doc && index >= doc->GetDescriptions().size()) return nullptr;
-  return MakeValue<std::string>(doc, listener,
-                                {[index](const CNuvoDoc& d) {
+  if (index >= doc.GetDescriptions().size()) return nullptr;
+  return MakeValue<std::string>(doc, {[index](const CNuvoDoc& d) {
                                    auto texts = d.GetDescriptions();
                                    return index < texts.size() ? texts[index] : std::string();
                                  },
@@ -384,34 +342,33 @@ std::unique_ptr<CEditCommand> MakeSetDescriptionCommand(CNuvoDoc* doc, IDocument
                                 std::move(text));
 }
 
-std::unique_ptr<CEditCommand> MakeSetShipRowCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetShipRowCommand(CNuvoDoc& doc,
                                                     std::size_t row, EShipRowField field,
                                                     std::int64_t value) {
   if (IsTextField(field)) return nullptr;
-  return MakeShipRow(doc, listener, row, field, value);
+  return MakeShipRow(doc, row, field, value);
 }
 
-std::unique_ptr<CEditCommand> MakeSetShipRowCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetShipRowCommand(CNuvoDoc& doc,
                                                     std::size_t row, EShipRowField field,
                                                     std::string value) {
   if (!IsTextField(field)) return nullptr;
-  return MakeShipRow(doc, listener, row, field, std::move(value));
+  return MakeShipRow(doc, row, field, std::move(value));
 }
 
-std::unique_ptr<CEditCommand> MakeSetSizeWeightCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetSizeWeightCommand(CNuvoDoc& doc,
                                                        CSizeWeight sizeWeight) {
-  return MakeValue<CSizeWeight>(doc, listener,
-                                {[](const CNuvoDoc& d) { return d.GetSizeWeight(); },
+  return MakeValue<CSizeWeight>(doc, {[](const CNuvoDoc& d) { return d.GetSizeWeight(); },
                                  [](CNuvoDoc& d, const CSizeWeight& v) { d.SetSizeWeight(v); },
                                  change::kShipSheet, false, true},
                                 std::move(sizeWeight));
 }
 
-std::unique_ptr<CEditCommand> MakeSetShipServiceCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetShipServiceCommand(CNuvoDoc& doc,
                                                         EShipServiceField field,
                                                         std::int64_t value) {
   return MakeValue<std::int64_t>(
-      doc, listener,
+      doc,
       {[field](const CNuvoDoc& d) { return GetShipServiceValue(d.GetShipping(), field); },
        [field](CNuvoDoc& d, const std::int64_t& v) {
          CShipSettings shipping = d.GetShipping();
@@ -422,10 +379,10 @@ std::unique_ptr<CEditCommand> MakeSetShipServiceCommand(CNuvoDoc* doc, IDocument
       value);
 }
 
-std::unique_ptr<CEditCommand> MakeSetInputTypeCommand(CNuvoDoc* doc, IDocumentListener* listener,
+std::unique_ptr<CEditCommand> MakeSetInputTypeCommand(CNuvoDoc& doc,
                                                       std::int32_t type) {
   if (type < 0 || type >= CNuvoDoc::kInputTypeCount) return nullptr;
-  return std::make_unique<CSetInputTypeCommand>(doc, listener, type);
+  return std::make_unique<CSetInputTypeCommand>(doc, type);
 }
 
 }  // namespace nuvo

@@ -61,6 +61,7 @@ CMainFrame::CMainFrame(CNuvoApp& app) : app_(app) {
   CreateMenus();
   CreateToolBars();
   CreateStatusBar();
+  app_.Document().Listeners().Add(this);
   previewTimer_.setSingleShot(true);
   previewTimer_.setInterval(kPreviewDelayMs);
   connect(&previewTimer_, &QTimer::timeout, this, &CMainFrame::RefreshPreview);
@@ -80,7 +81,10 @@ CMainFrame::CMainFrame(CNuvoApp& app) : app_(app) {
   UpdateFromDocument();
 }
 
-CMainFrame::~CMainFrame() { SaveState(); }
+CMainFrame::~CMainFrame() {
+  app_.Document().Listeners().Remove(this);
+  SaveState();
+}
 
 void CMainFrame::CreatePanes() {
   view_ = new CNuvoView;

@@ -10,7 +10,7 @@
 
 #include "core/app/AppOptions.h"
 #include "core/app/WindowState.h"
-#include "core/editing/DocumentListener.h"
+#include "core/document/DocumentListener.h"
 
 class QAction;
 class QLabel;

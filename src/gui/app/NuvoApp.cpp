@@ -178,7 +178,7 @@ bool CNuvoApp::OpenListing(const QString& path) {
 
 bool CNuvoApp::AddPhotoFile(const QString& path) {
   CPhotoReader reader(*prompt_, frame_->Options().optionValue);
-  if (!reader.AddPhoto(*doc_, frame_.get(), ToPath(path))) return false;
+  if (!reader.AddPhoto(*doc_, ToPath(path))) return false;
   frame_->UpdateFromDocument();
   return true;
 }

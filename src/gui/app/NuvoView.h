@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "core/editing/DocumentListener.h"
+#include "core/document/DocumentListener.h"
 
 // The listing's editing pane. It hosts the editor sheet in which the listing is filled in and
 // passes the document's change notices on to it. Until a sheet is given the pane stays empty.

@@ -109,7 +109,7 @@ CDescriptionPage::Block& CDescriptionPage::BlockAt(std::size_t index) {
     box->setToolTip(QStringLiteral("商品の説明文を入力します"));
     box->setMinimumHeight(box->fontMetrics().lineSpacing() * 6);
     label->setBuddy(box);
-    auto* link = new CTextBoxLink(box, context_.doc, context_.listener, context_.prompt,
+    auto* link = new CTextBoxLink(box, context_.doc, context_.prompt,
                                   [this, number](const std::string& text) {
                                     std::vector<std::string> texts = context_.doc.GetDescriptions();
                                     if (number >= texts.size()) return;
@@ -151,7 +151,7 @@ void CDescriptionPage::UpdateFromDocument(std::uint32_t) {
 
 void CDescriptionPage::OnInputType(int type) {
   if (updating_ || type == context_.doc.GetDescriptInputType()) return;
-  Run(MakeSetInputTypeCommand(&context_.doc, context_.listener, type));
+  Run(MakeSetInputTypeCommand(context_.doc, type));
   emit listingReplaced();
 }
 
@@ -159,7 +159,7 @@ void CDescriptionPage::OnSample(int index) {
   if (updating_ || index < 0) return;
   std::uint32_t id = samples_->itemData(index).toUInt();
   if (id == context_.doc.GetSampleID()) return;
-  Run(MakeSetSampleIdCommand(&context_.doc, context_.listener, id));
+  Run(MakeSetSampleIdCommand(context_.doc, id));
   emit listingReplaced();
 }
 

@@ -56,7 +56,7 @@ CItemListPage::CItemListPage(const SheetContext& context, ERowList list, QWidget
   add_->setToolTip(
       QStringLiteral("項目を末尾に追加します（%1個まで）").arg(CNuvoDoc::kMaxListItems));
   connect(add_, &QPushButton::clicked, this, [this] {
-    Run(MakeAddRowCommand(&context_.doc, context_.listener, list_));
+    Run(MakeAddRowCommand(context_.doc, list_));
     UpdateFromDocument(RowListMask(list_));
   });
   buttons->addWidget(add_);
@@ -84,7 +84,7 @@ void CItemListPage::BuildRow(std::size_t index) {
   row.item->setObjectName(QStringLiteral("%1Item%2").arg(QLatin1String(texts.name)).arg(index));
   row.item->setToolTip(QString::fromUtf8(texts.itemTip));
   row.itemLink =
-      new CTextBoxLink(row.item, context_.doc, context_.listener, context_.prompt,
+      new CTextBoxLink(row.item, context_.doc, context_.prompt,
                        [this, index](const std::string& text) { StoreText(index, false, text); });
   auto* label = new QLabel(QString::fromUtf8(texts.item));
   label->setBuddy(row.item);
@@ -97,7 +97,7 @@ void CItemListPage::BuildRow(std::size_t index) {
     row.detail->setToolTip(QString::fromUtf8(texts.detailTip));
     row.detail->setFixedHeight(row.detail->fontMetrics().lineSpacing() * 3 + 12);
     row.detailLink =
-        new CTextBoxLink(row.detail, context_.doc, context_.listener, context_.prompt,
+        new CTextBoxLink(row.detail, context_.doc, context_.prompt,
                          [this, index](const std::string& text) { StoreText(index, true, text); });
     auto* detailLabel = new QLabel(QStringLiteral("説明:"));
     detailLabel->setBuddy(row.detail);
@@ -113,15 +113,15 @@ void CItemListPage::BuildRow(std::size_t index) {
   row.down->setToolTip(QStringLiteral("項目をひとつ下へ移動します"));
   row.down->setObjectName(QStringLiteral("%1Down%2").arg(QLatin1String(texts.name)).arg(index));
   connect(remove, &QPushButton::clicked, this, [this, index] {
-    Run(MakeDeleteRowCommand(&context_.doc, context_.listener, list_, index));
+    Run(MakeDeleteRowCommand(context_.doc, list_, index));
     UpdateFromDocument(RowListMask(list_));
   });
   connect(row.up, &QPushButton::clicked, this, [this, index] {
-    Run(MakeMoveRowCommand(&context_.doc, context_.listener, list_, index, EMoveDirection::Up));
+    Run(MakeMoveRowCommand(context_.doc, list_, index, EMoveDirection::Up));
     UpdateFromDocument(RowListMask(list_));
   });
   connect(row.down, &QPushButton::clicked, this, [this, index] {
-    Run(MakeMoveRowCommand(&context_.doc, context_.listener, list_, index, EMoveDirection::Down));
+    Run(MakeMoveRowCommand(context_.doc, list_, index, EMoveDirection::Down));
     UpdateFromDocument(RowListMask(list_));
   });
   buttons->addWidget(remove);

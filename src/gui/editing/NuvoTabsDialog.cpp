@@ -328,7 +328,7 @@ void CNuvoTabsDialog::CommitTitle() {
   std::int32_t selection = PackSelection(static_cast<std::uint16_t>(ByteOffset(shown, start)),
                                          static_cast<std::uint16_t>(ByteOffset(shown, end)));
   context_.doc.ExecuteCommand(
-      MakeSetTitleCommand(&context_.doc, context_.listener, cleaned.text, selection));
+      MakeSetTitleCommand(context_.doc, cleaned.text, selection));
 }
 
 void CNuvoTabsDialog::ShowTitleLength(const std::string& title) {
@@ -343,7 +343,7 @@ void CNuvoTabsDialog::OnSalesFormatChanged(int index) {
   if (updating_ || index < 0) return;
   SuitPricesToFormat();
   if (index == context_.doc.GetSalesFormat()) return;
-  context_.doc.ExecuteCommand(MakeSetSalesFormatCommand(&context_.doc, context_.listener, index));
+  context_.doc.ExecuteCommand(MakeSetSalesFormatCommand(context_.doc, index));
 }
 
 void CNuvoTabsDialog::SuitPricesToFormat() {
@@ -359,7 +359,7 @@ void CNuvoTabsDialog::OnStartPriceChanged(const QString& text) {
   if (updating_) return;
   std::int64_t yen = text.toLongLong();
   if (yen == context_.doc.GetStartPrice()) return;
-  context_.doc.ExecuteCommand(MakeSetStartPriceCommand(&context_.doc, context_.listener, yen));
+  context_.doc.ExecuteCommand(MakeSetStartPriceCommand(context_.doc, yen));
 }
 
 void CNuvoTabsDialog::OnQuantityChanged(int value) {
@@ -371,7 +371,7 @@ void CNuvoTabsDialog::OnQuantityChanged(int value) {
     return;
   }
   if (value == context_.doc.GetQuantity()) return;
-  context_.doc.ExecuteCommand(MakeSetQuantityCommand(&context_.doc, context_.listener, value));
+  context_.doc.ExecuteCommand(MakeSetQuantityCommand(context_.doc, value));
 }
 
 void CNuvoTabsDialog::OnCategoryActivated(int index) {
@@ -384,7 +384,7 @@ void CNuvoTabsDialog::OnCategoryActivated(int index) {
 void CNuvoTabsDialog::ApplyCategory(const CategoryChoice& category) {
   const CNuvoDoc& doc = context_.doc;
   if (category.id == doc.GetCategoryId() && category.name == doc.GetCategoryName()) return;
-  context_.doc.ExecuteCommand(MakeSetCategoryCommand(&context_.doc, context_.listener, category));
+  context_.doc.ExecuteCommand(MakeSetCategoryCommand(context_.doc, category));
   bool wasUpdating = updating_;
   updating_ = true;
   ShowCategory();
@@ -437,7 +437,7 @@ void CNuvoTabsDialog::OnBuyNow() {
   if (dialog.exec() != QDialog::Accepted) return;
   std::int64_t price = dialog.BuyNowPrice();
   if (price == context_.doc.GetBuyNowPrice()) return;
-  context_.doc.ExecuteCommand(MakeSetBuyNowPriceCommand(&context_.doc, context_.listener, price));
+  context_.doc.ExecuteCommand(MakeSetBuyNowPriceCommand(context_.doc, price));
   ShowBuyNowPrice();
 }
 
@@ -452,7 +452,7 @@ void CNuvoTabsDialog::OnCondition() {
   if (dialog.exec() != QDialog::Accepted) return;
   CItemCondition chosen = dialog.Condition();
   if (chosen == context_.doc.GetCondition()) return;
-  context_.doc.ExecuteCommand(MakeSetConditionCommand(&context_.doc, context_.listener, chosen));
+  context_.doc.ExecuteCommand(MakeSetConditionCommand(context_.doc, chosen));
   ShowCondition();
 }
 

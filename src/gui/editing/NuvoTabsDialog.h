@@ -39,8 +39,8 @@ class CNuvoTabsDialog : public QWidget, public IDocumentListener {
   static constexpr int kCategoryHistory = 20;
   static constexpr int kTitlePauseMs = 100;
 
-  // `listener` is the one the sheet's commands tell of their changes (the main frame), whose
-  // change and focus notices come back to UpdateFromDocument and FocusField.
+  // `listener` is the main frame, which hears the listing's edits and passes change and focus
+  // notices back to UpdateFromDocument and FocusField.
   CNuvoTabsDialog(CNuvoDoc& doc, IUserPrompt& prompt, CAppComm& app, const CAppOptions& options,
                   IDocumentListener* listener, ESheetLayout layout, QWidget* parent = nullptr);
   ~CNuvoTabsDialog() override;

@@ -107,7 +107,7 @@ void CPhotoPage::BuildRow(std::size_t index) {
   row.comment->setPlaceholderText(QStringLiteral("写真のコメント"));
   row.comment->setToolTip(QStringLiteral("写真のコメントを全角20文字以内で設定します"));
   row.link =
-      new CTextBoxLink(row.comment, context_.doc, context_.listener, context_.prompt,
+      new CTextBoxLink(row.comment, context_.doc, context_.prompt,
                        [this, index](const std::string& text) { StoreComment(index, text); });
   row.comment->setMinimumWidth(row.comment->fontMetrics().horizontalAdvance(QChar(0x3042)) * 10);
   grid->addWidget(row.comment, 1, 1, 1, 2);
@@ -181,7 +181,7 @@ bool CPhotoPage::AddPhotos(const QStringList& paths) {
   CPhotoReader reader(context_.prompt, context_.options.optionValue);
   bool all = true;
   for (const QString& path : paths) {
-    if (!reader.AddPhoto(context_.doc, context_.listener, ToPath(path))) {
+    if (!reader.AddPhoto(context_.doc, ToPath(path))) {
       all = false;
       break;
     }
@@ -197,7 +197,7 @@ bool CPhotoPage::ReplacePhoto(std::size_t row, const QString& path) {
   std::optional<CPhotoRow> photo = reader.Read(ToPath(path));
   if (!photo) return false;
   photo->entry.detail = photos[row].detail;
-  Run(MakeSetRowCommand(&context_.doc, context_.listener, ERowList::Photos, row,
+  Run(MakeSetRowCommand(context_.doc, ERowList::Photos, row,
                         std::move(*photo)));
   UpdateFromDocument(change::kPhotos);
   return true;
@@ -241,7 +241,7 @@ void CPhotoPage::OnView(std::size_t index) {
 }
 
 void CPhotoPage::DeleteRow(std::size_t index) {
-  Run(MakeDeleteRowCommand(&context_.doc, context_.listener, ERowList::Photos, index));
+  Run(MakeDeleteRowCommand(context_.doc, ERowList::Photos, index));
   UpdateFromDocument(change::kPhotos);
 }
 
@@ -249,14 +249,14 @@ void CPhotoPage::DeleteSelected() {
   // From the last row up, so that the rows still to go keep their places.
   for (std::size_t i = rows_.size(); i-- > 0;) {
     if (rows_[i].frame->isVisibleTo(this) && rows_[i].selected->isChecked()) {
-      Run(MakeDeleteRowCommand(&context_.doc, context_.listener, ERowList::Photos, i));
+      Run(MakeDeleteRowCommand(context_.doc, ERowList::Photos, i));
     }
   }
   UpdateFromDocument(change::kPhotos);
 }
 
 void CPhotoPage::MoveRow(std::size_t index, bool up) {
-  Run(MakeMoveRowCommand(&context_.doc, context_.listener, ERowList::Photos, index,
+  Run(MakeMoveRowCommand(context_.doc, ERowList::Photos, index,
                          up ? EMoveDirection::Up : EMoveDirection::Down));
   UpdateFromDocument(change::kPhotos);
 }

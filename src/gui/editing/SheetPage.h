@@ -9,10 +9,11 @@
 #include "core/app/AppOptions.h"
 #include "core/common/UserPrompt.h"
 #include "core/document/NuvoDoc.h"
-#include "core/editing/DocumentListener.h"
+#include "core/document/DocumentListener.h"
 
 // What every part of the editor sheet works with: the listing, the prompt that shows refusals,
-// the listener that the commands tell of their changes, and the program's settings and options.
+// the main frame to which the sheet passes preview and menu requests on, and the program's
+// settings and options.
 // All are links; the sheet's host owns them.
 namespace nuvo {
 

@@ -98,20 +98,20 @@ QWidget* CShipPage::BuildMethods() {
   left->addLayout(buttons);
   layout->addLayout(left);
   connect(add, &QPushButton::clicked, this, [this] {
-    Run(MakeAddRowCommand(&context_.doc, context_.listener, ERowList::ShipMethods));
+    Run(MakeAddRowCommand(context_.doc, ERowList::ShipMethods));
     ShowMethods();
     methods_->setCurrentRow(methods_->count() - 1);
     name_->setFocus();
   });
   connect(remove_, &QPushButton::clicked, this, [this] {
     int row = CurrentRow();
-    RunOnRow(MakeDeleteRowCommand(&context_.doc, context_.listener, ERowList::ShipMethods,
+    RunOnRow(MakeDeleteRowCommand(context_.doc, ERowList::ShipMethods,
                                   static_cast<std::size_t>(row)));
     methods_->setCurrentRow(std::min(row, methods_->count() - 1));
   });
   auto move = [this](EMoveDirection direction) {
     int row = CurrentRow();
-    RunOnRow(MakeMoveRowCommand(&context_.doc, context_.listener, ERowList::ShipMethods,
+    RunOnRow(MakeMoveRowCommand(context_.doc, ERowList::ShipMethods,
                                 static_cast<std::size_t>(row), direction));
     methods_->setCurrentRow(row + (direction == EMoveDirection::Up ? -1 : 1));
   };
@@ -263,7 +263,7 @@ void CShipPage::CommitText(EShipRowField field, QLineEdit* box) {
   const CShipMethod& method = context_.doc.GetShipping().methods.at(static_cast<std::size_t>(row));
   const std::string& now = field == EShipRowField::Name ? method.name : method.feeTableUrl;
   if (*text == now) return;
-  RunOnRow(MakeSetShipRowCommand(&context_.doc, context_.listener, static_cast<std::size_t>(row),
+  RunOnRow(MakeSetShipRowCommand(context_.doc, static_cast<std::size_t>(row),
                                  field, *text));
 }
 
@@ -277,7 +277,7 @@ void CShipPage::CommitFee(EShipRowField field, QLineEdit* box) {
                      : field == EShipRowField::OkinawaFee  ? method.okinawaFee
                                                            : method.islandsFee;
   if (yen == now) return;
-  RunOnRow(MakeSetShipRowCommand(&context_.doc, context_.listener, static_cast<std::size_t>(row),
+  RunOnRow(MakeSetShipRowCommand(context_.doc, static_cast<std::size_t>(row),
                                  field, yen));
 }
 
@@ -285,7 +285,7 @@ void CShipPage::CommitFeeType(int type) {
   int row = CurrentRow();
   if (updating_ || row < 0) return;
   if (context_.doc.GetShipping().methods.at(static_cast<std::size_t>(row)).feeType == type) return;
-  RunOnRow(MakeSetShipRowCommand(&context_.doc, context_.listener, static_cast<std::size_t>(row),
+  RunOnRow(MakeSetShipRowCommand(context_.doc, static_cast<std::size_t>(row),
                                  EShipRowField::FeeType, std::int64_t{type}));
 }
 
@@ -313,7 +313,7 @@ void CShipPage::CommitSizeWeight() {
     chosen.weight.flag = weightFlag_->currentIndex();
   }
   if (chosen == value) return;
-  Run(MakeSetSizeWeightCommand(&context_.doc, context_.listener, chosen));
+  Run(MakeSetSizeWeightCommand(context_.doc, chosen));
 }
 
 }  // namespace nuvo

@@ -72,26 +72,24 @@ int CharPosition(const std::string& cp932, std::size_t offset) {
   return static_cast<int>(ToQString(cp932.substr(0, offset)).size());
 }
 
-CTextBoxLink::CTextBoxLink(QLineEdit* box, CNuvoDoc& doc, IDocumentListener* listener,
-                           IUserPrompt& prompt, Store store)
+CTextBoxLink::CTextBoxLink(QLineEdit* box, CNuvoDoc& doc, IUserPrompt& prompt, Store store)
     : QObject(box),
       box_(box),
       prompt_(prompt),
       store_(std::move(store)),
-      listener_(doc, *this, listener) {
+      listener_(doc, *this) {
   LeaveUndoToTheListing(box);
   connect(box, &QLineEdit::textChanged, this, &CTextBoxLink::OnTextChanged);
   connect(box, &QLineEdit::selectionChanged, this, &CTextBoxLink::OnSelectionMoved);
   connect(box, &QLineEdit::cursorPositionChanged, this, &CTextBoxLink::OnSelectionMoved);
 }
 
-CTextBoxLink::CTextBoxLink(QPlainTextEdit* box, CNuvoDoc& doc, IDocumentListener* listener,
-                           IUserPrompt& prompt, Store store)
+CTextBoxLink::CTextBoxLink(QPlainTextEdit* box, CNuvoDoc& doc, IUserPrompt& prompt, Store store)
     : QObject(box),
       box_(box),
       prompt_(prompt),
       store_(std::move(store)),
-      listener_(doc, *this, listener) {
+      listener_(doc, *this) {
   LeaveUndoToTheListing(box);
   connect(box, &QPlainTextEdit::textChanged, this, &CTextBoxLink::OnTextChanged);
   connect(box, &QPlainTextEdit::selectionChanged, this, &CTextBoxLink::OnSelectionMoved);

@@ -46,9 +46,9 @@ class CTextBoxLink : public QObject, public IEditBox {
  public:
   using Store = std::function<void(const std::string&)>;
 
-  CTextBoxLink(QLineEdit* box, CNuvoDoc& doc, IDocumentListener* listener, IUserPrompt& prompt,
+  CTextBoxLink(QLineEdit* box, CNuvoDoc& doc, IUserPrompt& prompt,
                Store store);
-  CTextBoxLink(QPlainTextEdit* box, CNuvoDoc& doc, IDocumentListener* listener, IUserPrompt& prompt,
+  CTextBoxLink(QPlainTextEdit* box, CNuvoDoc& doc, IUserPrompt& prompt,
                Store store);
 
   // Shows the field's text as the listing holds it; records nothing.

@@ -1,4 +1,4 @@
-#include "core/editing/CommandHistory.h"
+#include "core/document/CommandHistory.h"
 
 #include <gtest/gtest.h>
 
@@ -15,19 +15,21 @@ namespace {
 // Writes what it does into a shared log.
 class LoggingCommand : public CEditCommand {
  public:
-  LoggingCommand(std::string name, std::string& log)
-      : CEditCommand(nullptr, nullptr), name_(std::move(name)), log_(log) {}
+  LoggingCommand(CNuvoDoc& doc, std::string name, std::string& log)
+      : CEditCommand(doc), name_(std::move(name)), log_(log) {}
   ~LoggingCommand() override { log_ += "~" + name_ + " "; }
-  void Execute() override { log_ += "x" + name_ + " "; }
-  void Undo() override { log_ += "u" + name_ + " "; }
-  void Redo() override { log_ += "r" + name_ + " "; }
+
+ protected:
+  void Apply() override { log_ += "x" + name_ + " "; }
+  void Revert() override { log_ += "u" + name_ + " "; }
+  void Reapply() override { log_ += "r" + name_ + " "; }
 
  private:
   std::string name_;
   std::string& log_;
 };
 
-TEST(CommandHistory, WalksBackAndForthAndDropsTheRedoTailOnANewEdit) {
+TEST_F(EditingTest, TheHistoryWalksBackAndForthAndDropsTheRedoTailOnANewEdit) {
   std::string log;
   CCommandHistory history;
   EXPECT_FALSE(history.CanUndo());
@@ -37,9 +39,9 @@ TEST(CommandHistory, WalksBackAndForthAndDropsTheRedoTailOnANewEdit) {
   history.Add(nullptr);
   EXPECT_FALSE(history.CanUndo());
 
-  history.Add(std::make_unique<LoggingCommand>("a", log));
-  history.Add(std::make_unique<LoggingCommand>("b", log));
-  history.Add(std::make_unique<LoggingCommand>("c", log));
+  history.Add(std::make_unique<LoggingCommand>(doc, "a", log));
+  history.Add(std::make_unique<LoggingCommand>(doc, "b", log));
+  history.Add(std::make_unique<LoggingCommand>(doc, "c", log));
   history.Undo();
   history.Undo();
   EXPECT_TRUE(history.CanRedo());
@@ -48,7 +50,7 @@ TEST(CommandHistory, WalksBackAndForthAndDropsTheRedoTailOnANewEdit) {
 
   // c is still undone: a new edit executes, then c goes and cannot come back.
   log.clear();
-  history.Add(std::make_unique<LoggingCommand>("d", log));
+  history.Add(std::make_unique<LoggingCommand>(doc, "d", log));
   EXPECT_EQ(log, "xd ~c ");
   EXPECT_FALSE(history.CanRedo());
   history.Undo();
@@ -67,8 +69,8 @@ TEST(CommandHistory, WalksBackAndForthAndDropsTheRedoTailOnANewEdit) {
 
 TEST_F(EditingTest, UndoingBackToTheSavedStateLeavesTheListingUnmodified) {
   ASSERT_FALSE(doc.IsModified());
-  Run(MakeSetStartPriceCommand(&doc, &listener, 2000));
-  Run(MakeSetQuantityCommand(&doc, &listener, 3));
+  Run(MakeSetStartPriceCommand(doc, 2000));
+  Run(MakeSetQuantityCommand(doc, 3));
   EXPECT_TRUE(doc.IsModified());
   doc.Undo();
   EXPECT_TRUE(doc.IsModified());
@@ -82,9 +84,9 @@ TEST_F(EditingTest, UndoingBackToTheSavedStateLeavesTheListingUnmodified) {
 
 TEST_F(EditingTest, AfterSavingUndoMarksModifiedAndRedoClearsItAgain) {
   TempDir dir;
-  Run(MakeSetStartPriceCommand(&doc, &listener, 2000));
-  Run(MakeSetQuantityCommand(&doc, &listener, 2));
-  Run(MakeSetQuantityCommand(&doc, &listener, 3));
+  Run(MakeSetStartPriceCommand(doc, 2000));
+  Run(MakeSetQuantityCommand(doc, 2));
+  Run(MakeSetQuantityCommand(doc, 3));
   doc.Undo();
   ASSERT_TRUE(doc.OnSaveDocument(dir.path() / "saved.nvd"));
   doc.Undo();
@@ -100,21 +102,24 @@ TEST_F(EditingTest, AfterSavingUndoMarksModifiedAndRedoClearsItAgain) {
 }
 
 TEST_F(EditingTest, ANewListingStartsWithAnEmptyHistory) {
-  Run(MakeSetStartPriceCommand(&doc, &listener, 2000));
+  Run(MakeSetStartPriceCommand(doc, 2000));
   ASSERT_TRUE(doc.CanUndo());
   doc.OnNewDocument();
   EXPECT_FALSE(doc.CanUndo());
   EXPECT_FALSE(doc.CanRedo());
 }
 
-TEST_F(EditingTest, ACommandWithoutDocumentChangesNothingButKeepsMenusInStep) {
-  Run(MakeSetStartPriceCommand(nullptr, &listener, 2000));
+TEST_F(EditingTest, EveryStepOfACommandRefreshesTheMenusAndUndoTellsWhatChanged) {
+  Run(MakeSetStartPriceCommand(doc, 2000));
+  EXPECT_EQ(listener.menuRefreshes, 1);
+  EXPECT_TRUE(listener.changed.empty());  // the pane that made the edit shows it already
   doc.Undo();
   doc.Redo();
-  EXPECT_EQ(doc.GetStartPrice(), 1000);
-  EXPECT_FALSE(doc.IsModified());
   EXPECT_EQ(listener.menuRefreshes, 3);
-  EXPECT_TRUE(listener.changed.empty());
+  EXPECT_EQ(listener.changed.size(), 2u);
+  doc.Listeners().Remove(&listener);
+  doc.Undo();
+  EXPECT_EQ(listener.menuRefreshes, 3);
 }
 
 }  // namespace

@@ -37,9 +37,9 @@ class MemoBox : public IEditBox {
 
 TEST_F(EditingTest, TypingAndOtherEditsUndoInOneSequence) {
   MemoBox box(doc);
-  CEditBoxListener edits(doc, box, &listener);
+  CEditBoxListener edits(doc, box);
   box.Edit(edits, CEditStep::kTyping, Cp932("あいう"), {6, 6});
-  Run(MakeSetStartPriceCommand(&doc, &listener, 3000));
+  Run(MakeSetStartPriceCommand(doc, 3000));
   box.Edit(edits, CEditStep::kTyping, Cp932("あ・う"), {4, 4});
   box.Edit(edits, CEditStep::kOtherChange, "", {0, 0});
   box.Edit(edits, CEditStep::kOtherChange, "", {0, 0});  // no change: no command
@@ -67,7 +67,7 @@ TEST_F(EditingTest, TypingAndOtherEditsUndoInOneSequence) {
 
 TEST_F(EditingTest, TypingThatSharesOnlyATrailByteUndoesWhole) {
   MemoBox box(doc);
-  CEditBoxListener edits(doc, box, &listener);
+  CEditBoxListener edits(doc, box);
   box.Edit(edits, CEditStep::kOtherChange, Cp932("い"), {2, 2});
   // "い" ends in the byte of the half-width "｢".
   box.Edit(edits, CEditStep::kTyping, Cp932("A｢"), {2, 2});

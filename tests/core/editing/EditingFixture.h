@@ -13,6 +13,7 @@ class EditingTest : public ::testing::Test {
   EditingTest() {
     doc.OnNewDocument();
     prompt.requests.clear();  // no sample is installed here
+    doc.Listeners().Add(&listener);
   }
 
   void Run(std::unique_ptr<nuvo::CEditCommand> command) { doc.ExecuteCommand(std::move(command)); }

@@ -49,7 +49,7 @@ TEST_F(PhotoReaderTest, RefusesEachBadFileWithItsOwnMessage) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path.filename().string());
     prompt.requests.clear();
-    EXPECT_FALSE(reader.AddPhoto(doc, &listener, c.path));
+    EXPECT_FALSE(reader.AddPhoto(doc, c.path));
     EXPECT_EQ(reader.LastError(), c.error);
     ASSERT_EQ(prompt.Ids(), std::vector<int>{c.messageId});
     EXPECT_NE(prompt.requests[0].text.find(c.named), std::string::npos);
@@ -60,8 +60,8 @@ TEST_F(PhotoReaderTest, RefusesEachBadFileWithItsOwnMessage) {
 
 TEST_F(PhotoReaderTest, AcceptsAPictureNarrowOnlyOneWayAndNamesItAfterTheFile) {
   CPhotoReader reader(prompt, kOptionValueDefault);
-  EXPECT_TRUE(reader.AddPhoto(doc, &listener, Write("banner.GIF", GifBytes(31, 40))));
-  EXPECT_TRUE(reader.AddPhoto(doc, &listener, Write("shot.jpeg", JpegBytes(640, 480))));
+  EXPECT_TRUE(reader.AddPhoto(doc, Write("banner.GIF", GifBytes(31, 40))));
+  EXPECT_TRUE(reader.AddPhoto(doc, Write("shot.jpeg", JpegBytes(640, 480))));
   EXPECT_TRUE(prompt.requests.empty());
   EXPECT_EQ(doc.GetPhotoNames(), (std::vector<std::string>{"banner.GIF", "shot.jpeg"}));
   EXPECT_EQ(doc.GetPhotoSizes(), (std::vector<PixelSize>{{31, 40}, {640, 480}}));
@@ -73,24 +73,24 @@ TEST_F(PhotoReaderTest, AcceptsAPictureNarrowOnlyOneWayAndNamesItAfterTheFile) {
 TEST_F(PhotoReaderTest, AsksAboutALargeFileOnlyWhenTheOptionIsSet) {
   std::filesystem::path large = Write("large.gif", GifBytes(100, 100, 2 * 1048576));
   CPhotoReader quiet(prompt, kOptionValueDefault & ~kOptionWarnLargePhotos);
-  EXPECT_TRUE(quiet.AddPhoto(doc, &listener, large));
+  EXPECT_TRUE(quiet.AddPhoto(doc, large));
   EXPECT_TRUE(prompt.requests.empty());
 
   CPhotoReader asking(prompt, kOptionValueDefault | kOptionWarnLargePhotos);
-  EXPECT_FALSE(asking.AddPhoto(doc, &listener, large));
+  EXPECT_FALSE(asking.AddPhoto(doc, large));
   EXPECT_EQ(asking.LastError(), EPhotoError::Declined);
   EXPECT_EQ(prompt.Ids(), std::vector<int>{IDS_PHOTO_OVER_WARNING_SIZE});
   EXPECT_EQ(prompt.requests[0].buttons, PromptButtons::YesNo);
   prompt.Queue(PromptAnswer::Yes);
-  EXPECT_TRUE(asking.AddPhoto(doc, &listener, large));
+  EXPECT_TRUE(asking.AddPhoto(doc, large));
   EXPECT_EQ(doc.GetPhotoData().size(), 2u);
 }
 
 TEST_F(PhotoReaderTest, RefusesAnEleventhPhotoBeforeReadingIt) {
   CPhotoReader reader(prompt, kOptionValueDefault);
   std::filesystem::path photo = Write("p.gif", GifBytes(64, 64));
-  for (int i = 0; i < 10; ++i) ASSERT_TRUE(reader.AddPhoto(doc, &listener, photo));
-  EXPECT_FALSE(reader.AddPhoto(doc, &listener, dir.path() / "missing.jpg"));
+  for (int i = 0; i < 10; ++i) ASSERT_TRUE(reader.AddPhoto(doc, photo));
+  EXPECT_FALSE(reader.AddPhoto(doc, dir.path() / "missing.jpg"));
   EXPECT_EQ(reader.LastError(), EPhotoError::TooMany);
   EXPECT_EQ(prompt.Ids(), std::vector<int>{IDS_TOO_MANY_PHOTOS});
   EXPECT_NE(prompt.requests[0].text.find("10"), std::string::npos);

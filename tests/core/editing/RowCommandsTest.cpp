@@ -17,8 +17,8 @@ std::vector<std::string> Items(const CNuvoDoc& doc) {
 class RowCommandsTest : public EditingTest {
  protected:
   void AddPost(const std::string& item) {
-    Run(MakeAddRowCommand(&doc, &listener, ERowList::Post));
-    Run(MakeSetRowCommand(&doc, &listener, ERowList::Post, doc.GetPostItems().size() - 1,
+    Run(MakeAddRowCommand(doc, ERowList::Post));
+    Run(MakeSetRowCommand(doc, ERowList::Post, doc.GetPostItems().size() - 1,
                           CItemPair{item, item + "!"}));
   }
 };
@@ -26,8 +26,8 @@ class RowCommandsTest : public EditingTest {
 TEST_F(RowCommandsTest, UndoingAnAddRemovesTheAppendedRowEvenAfterMoves) {
   AddPost("a");
   AddPost("b");
-  Run(MakeAddRowCommand(&doc, &listener, ERowList::Post));
-  Run(MakeMoveRowCommand(&doc, &listener, ERowList::Post, 2, EMoveDirection::Up));
+  Run(MakeAddRowCommand(doc, ERowList::Post));
+  Run(MakeMoveRowCommand(doc, ERowList::Post, 2, EMoveDirection::Up));
   EXPECT_EQ(Items(doc), (std::vector<std::string>{"a", "", "b"}));
   doc.Undo();  // the move
   listener.Reset();
@@ -43,12 +43,12 @@ TEST_F(RowCommandsTest, MovesStopAtTheEndsAndUndoByTheSameExchange) {
   AddPost("a");
   AddPost("b");
   AddPost("c");
-  EXPECT_EQ(MakeMoveRowCommand(&doc, &listener, ERowList::Post, 0, EMoveDirection::Up), nullptr);
-  EXPECT_EQ(MakeMoveRowCommand(&doc, &listener, ERowList::Post, 2, EMoveDirection::Down), nullptr);
-  EXPECT_EQ(MakeMoveRowCommand(&doc, &listener, ERowList::Post, 3, EMoveDirection::Up), nullptr);
+  EXPECT_EQ(MakeMoveRowCommand(doc, ERowList::Post, 0, EMoveDirection::Up), nullptr);
+  EXPECT_EQ(MakeMoveRowCommand(doc, ERowList::Post, 2, EMoveDirection::Down), nullptr);
+  EXPECT_EQ(MakeMoveRowCommand(doc, ERowList::Post, 3, EMoveDirection::Up), nullptr);
 
   listener.Reset();
-  Run(MakeMoveRowCommand(&doc, &listener, ERowList::Post, 1, EMoveDirection::Down));
+  Run(MakeMoveRowCommand(doc, ERowList::Post, 1, EMoveDirection::Down));
   EXPECT_EQ(Items(doc), (std::vector<std::string>{"a", "c", "b"}));
   EXPECT_EQ(listener.changed.size(), 1u);  // a move tells the sheet at once
   doc.Undo();
@@ -60,8 +60,8 @@ TEST_F(RowCommandsTest, ADeletedRowComesBackWholeWhereItStood) {
   AddPost("a");
   AddPost("b");
   AddPost("c");
-  EXPECT_EQ(MakeDeleteRowCommand(&doc, &listener, ERowList::Post, 3), nullptr);
-  Run(MakeDeleteRowCommand(&doc, &listener, ERowList::Post, 1));
+  EXPECT_EQ(MakeDeleteRowCommand(doc, ERowList::Post, 3), nullptr);
+  Run(MakeDeleteRowCommand(doc, ERowList::Post, 1));
   EXPECT_EQ(Items(doc), (std::vector<std::string>{"a", "c"}));
   doc.Undo();
   EXPECT_EQ(doc.GetPostItems()[1], (CItemPair{"b", "b!"}));
@@ -70,12 +70,12 @@ TEST_F(RowCommandsTest, ADeletedRowComesBackWholeWhereItStood) {
 }
 
 TEST_F(RowCommandsTest, EveryListKeepsItsOwnRowsAndMask) {
-  Run(MakeAddRowCommand(&doc, &listener, ERowList::Pay));
-  Run(MakeAddRowCommand(&doc, &listener, ERowList::Other));
-  Run(MakeSetRowCommand(&doc, &listener, ERowList::Other, 0, std::string("gift")));
-  EXPECT_EQ(MakeSetRowCommand(&doc, &listener, ERowList::Other, 0, CItemPair{}), nullptr);
-  Run(MakeAddPhotoCommand(&doc, &listener, {{"p.jpg", {40, 40}, ""}, {1, 2, 3}}));
-  Run(MakeAddRowCommand(&doc, &listener, ERowList::ShipMethods));
+  Run(MakeAddRowCommand(doc, ERowList::Pay));
+  Run(MakeAddRowCommand(doc, ERowList::Other));
+  Run(MakeSetRowCommand(doc, ERowList::Other, 0, std::string("gift")));
+  EXPECT_EQ(MakeSetRowCommand(doc, ERowList::Other, 0, CItemPair{}), nullptr);
+  Run(MakeAddPhotoCommand(doc, {{"p.jpg", {40, 40}, ""}, {1, 2, 3}}));
+  Run(MakeAddRowCommand(doc, ERowList::ShipMethods));
   EXPECT_EQ(doc.GetPayItems().size(), 1u);
   EXPECT_EQ(doc.GetOtherItems(), std::vector<std::string>{"gift"});
   EXPECT_EQ(doc.GetPhotoNames(), std::vector<std::string>{"p.jpg"});

@@ -16,7 +16,7 @@ using Changed = RecordingListener::Changed;
 
 TEST_F(EditingTest, TheTitleComesBackWithTheSelectionItWasMadeWith) {
   doc.SetTitle(Cp932("カメラ"));
-  Run(MakeSetTitleCommand(&doc, &listener, Cp932("カメラ美品"), PackSelection(6, 10)));
+  Run(MakeSetTitleCommand(doc, Cp932("カメラ美品"), PackSelection(6, 10)));
   EXPECT_EQ(doc.GetTitle(), Cp932("カメラ美品"));
   EXPECT_TRUE(listener.changed.empty());  // the title box made the change itself
   EXPECT_EQ(listener.previews.size(), 1u);
@@ -42,15 +42,15 @@ TEST_F(EditingTest, TitleQuantityAndPriceCommandsHoldTheListingsRules) {
   EXPECT_EQ(CleanTitle(Cp932("ｱ")).MessageId(), IDS_HALF_WIDTH_KANA);
   EXPECT_EQ(CleanTitle(Cp932("カメラ")).MessageId(), 0);
 
-  Run(MakeSetTitleCommand(&doc, &listener, Cp932("<b>ｶﾒﾗ\"x\"</b>"), 0));
+  Run(MakeSetTitleCommand(doc, Cp932("<b>ｶﾒﾗ\"x\"</b>"), 0));
   EXPECT_EQ(doc.GetTitle(), "bx/b");
-  Run(MakeSetQuantityCommand(&doc, &listener, 500));
+  Run(MakeSetQuantityCommand(doc, 500));
   EXPECT_EQ(doc.GetQuantity(), 99);
-  Run(MakeSetQuantityCommand(&doc, &listener, -3));
+  Run(MakeSetQuantityCommand(doc, -3));
   EXPECT_EQ(doc.GetQuantity(), 1);
-  Run(MakeSetStartPriceCommand(&doc, &listener, INT64_MAX));
+  Run(MakeSetStartPriceCommand(doc, INT64_MAX));
   EXPECT_EQ(doc.GetStartPrice(), 9'999'999'999);
-  Run(MakeSetBuyNowPriceCommand(&doc, &listener, -1));
+  Run(MakeSetBuyNowPriceCommand(doc, -1));
   EXPECT_EQ(doc.GetBuyNowPrice(), 0);
 }
 
@@ -63,19 +63,19 @@ TEST_F(EditingTest, EachFieldTellsItsOwnMaskAndFocusesOnlyTheSheetsMainBoxes) {
   };
   std::vector<Case> cases;
   cases.push_back(
-      {MakeSetSalesFormatCommand(&doc, &listener, 2), change::kSalesFormat, true, false});
+      {MakeSetSalesFormatCommand(doc, 2), change::kSalesFormat, true, false});
   cases.push_back(
-      {MakeSetStartPriceCommand(&doc, &listener, 5000), change::kStartPrice, true, false});
+      {MakeSetStartPriceCommand(doc, 5000), change::kStartPrice, true, false});
   cases.push_back(
-      {MakeSetBuyNowPriceCommand(&doc, &listener, 9000), change::kBuyNowPrice, false, false});
-  cases.push_back({MakeSetQuantityCommand(&doc, &listener, 2), change::kQuantity, true, false});
+      {MakeSetBuyNowPriceCommand(doc, 9000), change::kBuyNowPrice, false, false});
+  cases.push_back({MakeSetQuantityCommand(doc, 2), change::kQuantity, true, false});
   cases.push_back(
-      {MakeSetCategoryCommand(&doc, &listener, {2084, "x"}), change::kCategory, true, false});
+      {MakeSetCategoryCommand(doc, {2084, "x"}), change::kCategory, true, false});
   cases.push_back(
-      {MakeSetConditionCommand(&doc, &listener, {3, "y"}), change::kCondition, false, false});
-  cases.push_back({MakeSetShipServiceCommand(&doc, &listener, EShipServiceField::ServiceFlags, 3),
+      {MakeSetConditionCommand(doc, {3, "y"}), change::kCondition, false, false});
+  cases.push_back({MakeSetShipServiceCommand(doc, EShipServiceField::ServiceFlags, 3),
                    change::kShipServices, false, true});
-  cases.push_back({MakeSetSizeWeightCommand(&doc, &listener, {{60, 1}, {2, 1}}), change::kShipSheet,
+  cases.push_back({MakeSetSizeWeightCommand(doc, {{60, 1}, {2, 1}}), change::kShipSheet,
                    false, true});
   for (Case& c : cases) {
     SCOPED_TRACE(c.mask);
@@ -106,7 +106,7 @@ TEST_F(EditingTest, InternetImagesComeBackWholeBeforeThePhotosAndOnlyThePreviewF
   banner.size = {120, 60};
   const std::vector<CInternetImageEntry> images = {{"https://example.jp/1.gif", banner},
                                                    {"https://example.jp/2.gif", {}}};
-  Run(MakeSetInternetImagesCommand(&doc, &listener, images));
+  Run(MakeSetInternetImagesCommand(doc, images));
   EXPECT_EQ(doc.GetInternetImages(), images);
   const CTemplateNode* header =
       doc.GetDescriptInput(doc.GetDescriptInputType()).Root().GetDescendant(ENodeKind::Header, 0);
@@ -127,20 +127,20 @@ TEST_F(EditingTest, InternetImagesComeBackWholeBeforeThePhotosAndOnlyThePreviewF
 TEST_F(EditingTest, TheCategoryIdAndNameGoBackTogether) {
   doc.SetCategoryId(1);
   doc.SetCategoryName("old");
-  Run(MakeSetCategoryCommand(&doc, &listener, {2, "new"}));
+  Run(MakeSetCategoryCommand(doc, {2, "new"}));
   doc.Undo();
   EXPECT_EQ(doc.GetCategoryId(), 1);
   EXPECT_EQ(doc.GetCategoryName(), "old");
 }
 
 TEST_F(EditingTest, AShipRowFieldChangesOnlyThatFieldOfThatRow) {
-  Run(MakeAddRowCommand(&doc, &listener, ERowList::ShipMethods));
-  Run(MakeAddRowCommand(&doc, &listener, ERowList::ShipMethods));
-  Run(MakeSetShipRowCommand(&doc, &listener, 1, EShipRowField::Fee, std::int64_t{800}));
-  Run(MakeSetShipRowCommand(&doc, &listener, 1, EShipRowField::Name, std::string("pack")));
-  EXPECT_EQ(MakeSetShipRowCommand(&doc, &listener, 2, EShipRowField::Fee, std::int64_t{1}),
+  Run(MakeAddRowCommand(doc, ERowList::ShipMethods));
+  Run(MakeAddRowCommand(doc, ERowList::ShipMethods));
+  Run(MakeSetShipRowCommand(doc, 1, EShipRowField::Fee, std::int64_t{800}));
+  Run(MakeSetShipRowCommand(doc, 1, EShipRowField::Name, std::string("pack")));
+  EXPECT_EQ(MakeSetShipRowCommand(doc, 2, EShipRowField::Fee, std::int64_t{1}),
             nullptr);
-  EXPECT_EQ(MakeSetShipRowCommand(&doc, &listener, 0, EShipRowField::Fee, std::string("x")),
+  EXPECT_EQ(MakeSetShipRowCommand(doc, 0, EShipRowField::Fee, std::string("x")),
             nullptr);
   auto methods = doc.GetShipping().methods;
   ASSERT_EQ(methods.size(), 2u);
@@ -157,11 +157,11 @@ TEST_F(EditingTest, AShipRowFieldChangesOnlyThatFieldOfThatRow) {
 
 TEST_F(EditingTest, SwitchingTheInputTypeRereadsTheTreesPartsAndTheListsWhenTheyShowOrHide) {
   ASSERT_EQ(doc.GetDescriptInputType(), CNuvoDoc::kTemplateInput);
-  EXPECT_EQ(MakeSetInputTypeCommand(&doc, &listener, 3), nullptr);
-  Run(MakeSetInputTypeCommand(&doc, &listener, CNuvoDoc::kHtmlInput));
+  EXPECT_EQ(MakeSetInputTypeCommand(doc, 3), nullptr);
+  Run(MakeSetInputTypeCommand(doc, CNuvoDoc::kHtmlInput));
   EXPECT_EQ(doc.GetDescriptInputType(), CNuvoDoc::kHtmlInput);
   EXPECT_TRUE(doc.GetDescriptInput(CNuvoDoc::kHtmlInput).IsBuilt());
-  Run(MakeSetInputTypeCommand(&doc, &listener, CNuvoDoc::kNormalInput));
+  Run(MakeSetInputTypeCommand(doc, CNuvoDoc::kNormalInput));
 
   listener.Reset();
   doc.Undo();

@@ -15,7 +15,7 @@
 #include "gui/editing/NuvoTabsDialog.h"
 #include "support/ScriptedPrompt.h"
 
-// The main frame as the sheet's commands see it: change and focus notices go back to the sheet,
+// The main frame as the listing's edits reach it: change and focus notices go back to the sheet,
 // preview requests are counted.
 class FrameStandIn : public nuvo::IDocumentListener {
  public:
@@ -40,6 +40,7 @@ class SheetTest : public ::testing::Test {
     doc = std::make_unique<nuvo::CNuvoDoc>(settings, prompt);
     doc->OnNewDocument();
     prompt.requests.clear();
+    doc->Listeners().Add(&frame);
     MakeSheet();
   }
 

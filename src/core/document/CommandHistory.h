@@ -3,13 +3,12 @@
 #include <memory>
 #include <vector>
 
-#include "core/editing/EditCommand.h"
+#include "core/document/EditCommand.h"
 
 // The listing's one undo history: the commands applied so far and those undone since, owned
 // here, with the position of the last applied one. Each command remembers whether the listing was
 // modified before and after it, so walking back to the saved state leaves the listing unmodified.
-// It grows for as long as the listing is open. Everything here is inline so that the document can
-// hold a history without linking the commands.
+// It grows for as long as the listing is open.
 namespace nuvo {
 
 class CCommandHistory {

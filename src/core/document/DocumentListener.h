@@ -1,10 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
-// How edit commands tell the rest of the program what they changed. The shell's editor sheet and
-// main frame implement the listener; the core never reaches a window itself. A command without a
-// listener (nuvo-cli, tests) simply tells no one.
+// How the listing tells the rest of the program what its edits changed. The shell's main frame
+// implements the listener and registers with the listing; the core never reaches a window itself.
+// A listing without listeners (nuvo-cli, tests) simply tells no one.
 namespace nuvo {
 
 // The change mask: which part of the listing a command changed.
@@ -51,6 +53,33 @@ class IDocumentListener {
   virtual void SchedulePreview(std::uint32_t flags) = 0;
   // Undo and redo may have become possible or impossible: refresh menus and tool bar.
   virtual void RefreshMenus() = 0;
+};
+
+// The listeners of one listing: every notice goes to each of them in the order they registered.
+// Links them without owning them; a listener removes itself before it goes away.
+class CDocumentListeners final : public IDocumentListener {
+ public:
+  void Add(IDocumentListener* listener) { listeners_.push_back(listener); }
+  void Remove(IDocumentListener* listener) { std::erase(listeners_, listener); }
+
+  void NotifyChanged(std::uint32_t mask, std::int32_t selection) override {
+    for (IDocumentListener* listener : Snapshot()) listener->NotifyChanged(mask, selection);
+  }
+  void NotifyFocus(std::uint32_t mask) override {
+    for (IDocumentListener* listener : Snapshot()) listener->NotifyFocus(mask);
+  }
+  void SchedulePreview(std::uint32_t flags) override {
+    for (IDocumentListener* listener : Snapshot()) listener->SchedulePreview(flags);
+  }
+  void RefreshMenus() override {
+    for (IDocumentListener* listener : Snapshot()) listener->RefreshMenus();
+  }
+
+ private:
+  // A listener may register or leave while it is being told something.
+  std::vector<IDocumentListener*> Snapshot() const { return listeners_; }
+
+  std::vector<IDocumentListener*> listeners_;
 };
 
 }  // namespace nuvo
