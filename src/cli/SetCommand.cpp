@@ -13,6 +13,8 @@
 #include "core/app/AppComm.h"
 #include "core/app/AppOptions.h"
 #include "core/common/Encoding.h"
+#include "core/common/MessageIds.h"
+#include "core/document/ListingRules.h"
 #include "core/document/NuvoDoc.h"
 #include "core/editing/PhotoReader.h"
 #include "core/editing/RowCommands.h"
@@ -153,7 +155,7 @@ std::pair<std::string, std::string> SplitBar(const std::string& value) {
 class CSetEditor {
  public:
   CSetEditor(CNuvoDoc& doc, IUserPrompt& prompt, int optionValue)
-      : doc_(doc), photos_(prompt, optionValue) {}
+      : doc_(doc), prompt_(prompt), photos_(prompt, optionValue) {}
 
   void Apply(const Assignment& a) {
     if (a.name == "post" || a.name == "pay" || a.name == "other" || a.name == "photo" ||
@@ -185,16 +187,31 @@ class CSetEditor {
     doc_.ExecuteCommand(std::move(command));
   }
 
+  [[noreturn]] void Refuse(int id, std::initializer_list<MessageArg> args = {}) {
+    ShowMessage(prompt_, id, args);
+    throw CSetRefused();
+  }
+
+  // A number of the listing's own range; one outside it is refused with the sheet's message.
+  std::int64_t InRange(const Assignment& a, const std::string& text, ValueRange range) {
+    const std::int64_t value = Number(a, text, INT64_MIN, INT64_MAX);
+    if (!range.Holds(value)) Refuse(IDS_NUMBER_OUT_OF_RANGE, {range.low, range.high});
+    return value;
+  }
+
   void ApplyField(const Assignment& a) {
     const std::string& v = a.value;
     if (a.name == "title") {
-      Run(a, MakeSetTitleCommand(doc_, Text(a, v), kNoSelection));
+      const CleanedTitle title = CleanTitle(Text(a, v));
+      if (int refusal = title.MessageId()) Refuse(refusal);
+      Run(a, MakeSetTitleCommand(doc_, title.text, kNoSelection));
     } else if (a.name == "startPrice") {
-      Run(a, MakeSetStartPriceCommand(doc_, Number(a, v, 0, INT64_MAX)));
+      Run(a, MakeSetStartPriceCommand(doc_, InRange(a, v, kPriceRange)));
     } else if (a.name == "buyNowPrice") {
-      Run(a, MakeSetBuyNowPriceCommand(doc_, Number(a, v, 0, INT64_MAX)));
+      Run(a, MakeSetBuyNowPriceCommand(doc_, InRange(a, v, kPriceRange)));
     } else if (a.name == "quantity") {
-      Run(a, MakeSetQuantityCommand(doc_, static_cast<std::int32_t>(Number(a, v, 1, INT32_MAX))));
+      Run(a, MakeSetQuantityCommand(
+                 doc_, static_cast<std::int32_t>(InRange(a, v, kQuantityRange))));
     } else if (a.name == "salesFormat") {
       Run(a, MakeSetSalesFormatCommand(doc_, static_cast<std::int32_t>(Number(a, v, 0, CNuvoDoc::kSalesFormatCount - 1))));
     } else if (a.name == "condition") {
@@ -366,6 +383,7 @@ class CSetEditor {
   }
 
   CNuvoDoc& doc_;
+  IUserPrompt& prompt_;
   CPhotoReader photos_;
 };
 

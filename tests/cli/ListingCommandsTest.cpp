@@ -68,7 +68,7 @@ TEST(ListingCommands, DumpEscapesTextsAndHashesPhotos) {
     ScriptedPrompt prompt;
     CNuvoDoc doc(settings, prompt);
     ASSERT_TRUE(doc.OnNewDocument());
-    doc.SetTitle(Cp932("\"値下げ\"\\\x01"));
+    doc.SetMemo(Cp932("\"値下げ\"\\\x01"));
     doc.SetPhotos({"p.jpg"}, {{3, 4}}, {""}, {PhotoData{'a', 'b', 'c'}});
     CChargeOptions options;
     options.SetOptionFlags(CChargeOptions::kAffiliate);
@@ -77,7 +77,7 @@ TEST(ListingCommands, DumpEscapesTextsAndHashesPhotos) {
   }
   CliResult dump = RunCli({"--samples", samples, "dump", path.string()});
   ASSERT_EQ(dump.exitCode, 0) << dump.err;
-  EXPECT_NE(dump.out.find("\"title\":\"\\\"値下げ\\\"\\\\\\u0001\""), std::string::npos);
+  EXPECT_NE(dump.out.find("\"memo\":\"\\\"値下げ\\\"\\\\\\u0001\""), std::string::npos);
   EXPECT_NE(dump.out.find("\"photos\":[{\"name\":\"p.jpg\",\"width\":3,\"height\":4,\"detail\":"
                           "\"\",\"size\":3,\"sha256\":\"ba7816bf8f01cfea414140de5dae2223b00361a3"
                           "96177a9cb410ff61f20015ad\"}]"),

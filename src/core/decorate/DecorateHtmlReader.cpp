@@ -153,6 +153,11 @@ bool CDecorateHtmlReader::Read(std::string_view html) {
   if (html.size() + text_.size() >= static_cast<std::size_t>(INT_MAX / 4)) return false;
   const Prepared prepared = Prepare(html);
   const std::string& bytes = prepared.bytes;
+  for (auto& stack : openByBit_) stack.clear();
+  opened_ = 0;
+  for (const auto& range : ranges_) {
+    if (range->End() == -1) OpenRange(range.get());
+  }
   bool inTag = false;
   bool isEnd = false;
   std::string tag;
@@ -184,6 +189,8 @@ bool CDecorateHtmlReader::Read(std::string_view html) {
   }
   // A tag cut off by the end of the fragment is not understood either.
   if (inTag) ok_ = false;
+  // Merging destroys ranges, so nothing may point at them afterwards.
+  for (auto& stack : openByBit_) stack.clear();
   MergeEqualRanges();
   return ok_;
 }
@@ -227,20 +234,34 @@ void CDecorateHtmlReader::StartTag(const std::string& tag, int pos) {
     return;
   }
   // A font tag with only a face, say, decorates nothing.
-  if (range->Flags() != 0) ranges_.push_back(std::move(range));
+  if (range->Flags() != 0) {
+    ranges_.push_back(std::move(range));
+    OpenRange(ranges_.back().get());
+  }
+}
+
+void CDecorateHtmlReader::OpenRange(CDecorateRange* range) {
+  const std::size_t order = opened_++;
+  for (std::size_t bit = 0; bit < openByBit_.size(); ++bit) {
+    if (range->HasFlag(std::uint32_t{1} << bit)) openByBit_[bit].push_back({order, range});
+  }
 }
 
 void CDecorateHtmlReader::EndTag(const std::string& tag, int pos) {
+  // The latest open range holding any of the tag's attributes: the latest of the stacks' tops.
   const std::uint32_t flags = EndTagFlags(Lowered(tag));
-  if (flags != 0) {
-    for (auto it = ranges_.rbegin(); it != ranges_.rend(); ++it) {
-      if ((*it)->End() == -1 && (*it)->HasFlag(flags)) {
-        (*it)->SetEnd(pos);
-        return;
-      }
-    }
+  const OpenEntry* latest = nullptr;
+  for (std::size_t bit = 0; bit < openByBit_.size(); ++bit) {
+    if ((flags & (std::uint32_t{1} << bit)) == 0) continue;
+    auto& stack = openByBit_[bit];
+    while (!stack.empty() && stack.back().range->End() != -1) stack.pop_back();
+    if (!stack.empty() && (!latest || stack.back().order > latest->order)) latest = &stack.back();
   }
-  ok_ = false;
+  if (latest) {
+    latest->range->SetEnd(pos);
+  } else {
+    ok_ = false;
+  }
 }
 
 void CDecorateHtmlReader::MergeEqualRanges() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -34,11 +35,21 @@ class CDecorateHtmlReader {
   void StartTag(const std::string& tag, int pos);
   void EndTag(const std::string& tag, int pos);
   void MergeEqualRanges();
+  void OpenRange(CDecorateRange* range);
 
   const CDecorateConverter& converter_;
   std::string& text_;
   DecorateRangeList& ranges_;
   bool ok_ = true;
+  // The open ranges by attribute bit, latest last, each with its place among the ranges, so that
+  // an end tag finds its range without a search back through the whole list. Closed ranges are
+  // dropped from a stack once they reach its top.
+  struct OpenEntry {
+    std::size_t order;
+    CDecorateRange* range;
+  };
+  std::array<std::vector<OpenEntry>, 32> openByBit_;
+  std::size_t opened_ = 0;
 };
 
 }  // namespace nuvo

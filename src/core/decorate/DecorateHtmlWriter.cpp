@@ -12,6 +12,26 @@ namespace {
 
 constexpr unsigned char kLowestTrailByte = 0x40;
 
+// A link address as an unquoted attribute value that reads back as the same address: whatever
+// could end the value or the tag (spaces, controls, quotes, "<", ">") is percent-encoded, which
+// leaves the address the browser follows the same, and "&" is written as "&amp;" so that no
+// entity forms. None of these bytes can be the second byte of a two-byte character.
+void AppendLinkAddress(std::string& out, std::string_view address) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  for (char c : address) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '&') {
+      out += "&amp;";
+    } else if (byte <= 0x20 || byte == 0x7F || c == '"' || c == '\'' || c == '<' || c == '>') {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0x0F];
+    } else {
+      out += c;
+    }
+  }
+}
+
 }  // namespace
 
 void CDecorateHtmlWriter::FlushText() {
@@ -37,6 +57,22 @@ void CDecorateHtmlWriter::Write(int start, int end, std::string& out) {
   std::string link;
   int alignment = 0;
 
+  // An address can be long, so it is compared again only when one side has changed, not at
+  // every character.
+  const std::string* comparedWant = nullptr;
+  std::uint64_t comparedSerial = 0;
+  bool linkMoved = true;  // `link` changed since the last comparison
+  bool linkSame = true;
+  auto sameLink = [&](const std::string& wantLink, std::uint64_t serial) {
+    if (linkMoved || &wantLink != comparedWant || serial != comparedSerial) {
+      linkSame = link == wantLink;
+      comparedWant = &wantLink;
+      comparedSerial = serial;
+      linkMoved = false;
+    }
+    return linkSame;
+  };
+
   auto emit = [&](const char* tag) {
     FlushText();
     out += tag;
@@ -44,10 +80,12 @@ void CDecorateHtmlWriter::Write(int start, int end, std::string& out) {
 
   for (int i = std::max(start, 0);;) {
     const DecorateState& want = i < end ? sweep.At(i) : nothing;
-    const std::string& wantLink = want.flags & DECO_LINK ? want.link : nothing.link;
+    const bool wantsLink = (want.flags & DECO_LINK) != 0;
+    const std::string& wantLink = wantsLink ? want.link : nothing.link;
+    const std::uint64_t wantSerial = wantsLink ? want.linkSerial : 0;
 
     const bool closeCentre = alignment != 0 && alignment != want.alignment;
-    const bool closeLink = !link.empty() && link != wantLink;
+    const bool closeLink = !link.empty() && !sameLink(wantLink, wantSerial);
     const bool fontOpen = size >= 1 || color != -1;
     const bool closeFont = fontOpen && (size != want.size || color != want.color);
     const bool closeOuter = closeCentre || closeLink || closeFont;
@@ -80,6 +118,7 @@ void CDecorateHtmlWriter::Write(int start, int end, std::string& out) {
     if (!link.empty() && (closeCentre || closeLink)) {
       emit("</a>");
       link.clear();
+      linkMoved = true;
     }
     if (closeCentre) {
       emit("</center>");
@@ -91,11 +130,12 @@ void CDecorateHtmlWriter::Write(int start, int end, std::string& out) {
       emit("<center>");
       alignment = want.alignment;
     }
-    if (!wantLink.empty() && wantLink != link) {
+    if (!wantLink.empty() && !sameLink(wantLink, wantSerial)) {
       emit("<a href=");
-      out += wantLink;
+      AppendLinkAddress(out, wantLink);
       out += '>';
       link = wantLink;
+      linkMoved = true;
     }
     if ((want.size >= 1 || want.color != -1) && (size != want.size || color != want.color)) {
       emit("<font");

@@ -22,46 +22,58 @@ CDecorateStateSweep::CDecorateStateSweep(const DecorateRangeList& ranges) {
 const DecorateState& CDecorateStateSweep::At(int pos) {
   bool changed = false;
   for (; next_ < events_.size() && events_[next_].pos <= pos; ++next_) {
-    const Event& event = events_[next_];
-    if (event.opens) {
-      active_.emplace(event.order, event.range);
-    } else {
-      active_.erase(event.order);
-    }
+    Apply(events_[next_]);
     changed = true;
   }
   if (changed) Recompute();
   return state_;
 }
 
+namespace {
+
+template <typename Range>
+void Track(std::map<int, const Range*>& held, bool opens, int order, const Range* range) {
+  if (opens) {
+    held.emplace(order, range);
+  } else {
+    held.erase(order);
+  }
+}
+
+}  // namespace
+
+void CDecorateStateSweep::Apply(const Event& event) {
+  const CDecorateRange& range = *event.range;
+  const int step = event.opens ? 1 : -1;
+  for (std::size_t bit = 0; bit < bitCounts_.size(); ++bit) {
+    if (range.HasFlag(std::uint32_t{1} << bit)) bitCounts_[bit] += step;
+  }
+  if (range.IsParagraph()) {
+    if (range.HasFlag(DECO_ALIGN)) {
+      Track(alignments_, event.opens, event.order, static_cast<const CDecorateParaRange*>(&range));
+    }
+    return;
+  }
+  const auto* chars = static_cast<const CDecorateCharRange*>(&range);
+  if (chars->HasFlag(DECO_SIZE)) Track(sizes_, event.opens, event.order, chars);
+  if (chars->HasFlag(DECO_COLOR)) Track(colors_, event.opens, event.order, chars);
+  if (chars->HasFlag(DECO_LINK)) Track(links_, event.opens, event.order, chars);
+}
+
 void CDecorateStateSweep::Recompute() {
-  state_ = DecorateState();
-  bool haveSize = false;
-  bool haveColor = false;
-  bool haveLink = false;
-  bool haveAlignment = false;
-  for (const auto& [order, range] : active_) {
-    state_.flags |= range->Flags();
-    if (range->IsParagraph()) {
-      if (!haveAlignment && range->HasFlag(DECO_ALIGN)) {
-        state_.alignment = static_cast<const CDecorateParaRange*>(range)->Alignment();
-        haveAlignment = true;
-      }
-      continue;
-    }
-    const auto* chars = static_cast<const CDecorateCharRange*>(range);
-    if (!haveSize && chars->HasFlag(DECO_SIZE)) {
-      state_.size = chars->Size();
-      haveSize = true;
-    }
-    if (!haveColor && chars->HasFlag(DECO_COLOR)) {
-      state_.color = static_cast<int>(chars->Color());
-      haveColor = true;
-    }
-    if (!haveLink && chars->HasFlag(DECO_LINK)) {
-      state_.link = chars->Link();
-      haveLink = true;
-    }
+  state_.flags = 0;
+  for (std::size_t bit = 0; bit < bitCounts_.size(); ++bit) {
+    if (bitCounts_[bit] > 0) state_.flags |= std::uint32_t{1} << bit;
+  }
+  state_.size = sizes_.empty() ? -1 : sizes_.begin()->second->Size();
+  state_.color = colors_.empty() ? -1 : static_cast<int>(colors_.begin()->second->Color());
+  state_.alignment = alignments_.empty() ? 0 : alignments_.begin()->second->Alignment();
+  // A long address is copied once for the stretch it covers, not at every change inside it.
+  const CDecorateCharRange* link = links_.empty() ? nullptr : links_.begin()->second;
+  if (link != linkFrom_) {
+    state_.link = link ? link->Link() : std::string();
+    ++state_.linkSerial;
+    linkFrom_ = link;
   }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -19,6 +20,9 @@ struct DecorateState {
   int size = -1;
   int color = -1;
   std::string link;  // empty without DECO_LINK
+  // Changes whenever `link` is given another text, so that a caller can tell a new address
+  // from the same one without comparing their texts.
+  std::uint64_t linkSerial = 0;
   int alignment = 0;
 };
 
@@ -36,11 +40,20 @@ class CDecorateStateSweep {
     int order;  // place in the list, 0 at the head
     const CDecorateRange* range;
   };
+  void Apply(const Event& event);
   void Recompute();
 
   std::vector<Event> events_;
   std::size_t next_ = 0;
-  std::map<int, const CDecorateRange*> active_;  // the ranges holding the position, head first
+  // What the ranges holding the position add up to, kept as they open and close so that a
+  // position costs the same however many ranges hold it: how many hold each flag bit, and by
+  // place in the list (head first) those that set each value.
+  std::array<int, 32> bitCounts_{};
+  std::map<int, const CDecorateCharRange*> sizes_;
+  std::map<int, const CDecorateCharRange*> colors_;
+  std::map<int, const CDecorateCharRange*> links_;
+  std::map<int, const CDecorateParaRange*> alignments_;
+  const CDecorateCharRange* linkFrom_ = nullptr;  // the range state_.link was copied from
   DecorateState state_;
 };
 

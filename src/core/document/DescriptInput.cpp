@@ -19,19 +19,14 @@ CTemplateNode* FindFirst(const CTemplateNode* top, ENodeKind kind) {
 template <typename Node>
 Node* FindFirstOf(const CTemplateNode* top, ENodeKind kind) {
   if (!top) return nullptr;
-  for (std::size_t i = 0;; ++i) {
-    CTemplateNode* node = top->GetDescendant(kind, i);
-    if (!node) return nullptr;
+  for (CTemplateNode* node : top->FindDescendants(kind)) {
     if (auto* typed = dynamic_cast<Node*>(node)) return typed;
   }
+  return nullptr;
 }
 
 std::vector<CTemplateNode*> FindAll(const CTemplateNode& top, ENodeKind kind) {
-  std::vector<CTemplateNode*> nodes;
-  for (std::size_t i = 0; CTemplateNode* node = top.GetDescendant(kind, i); ++i) {
-    nodes.push_back(node);
-  }
-  return nodes;
+  return top.FindDescendants(kind);
 }
 
 std::unique_ptr<CTemplateNode> Detach(CTemplateNode* node) {
@@ -365,22 +360,25 @@ std::vector<CTemplateNode*> CDescriptInput::ResizeList(ENodeKind kind, std::size
     Detach(nodes.back());
     nodes.pop_back();
   }
-  while (nodes.size() < count) {
-    // A new entry copies the layout of the last one and follows it; the first of a kind the
-    // template lacks goes before the footer.
-    if (!nodes.empty()) {
-      CTemplateNode* last = nodes.back();
-      CTemplateNode* parent = last->Parent();
-      auto copy = last->Clone();
-      copy->Enable(true);
-      nodes.push_back(parent->InsertChild(parent->IndexOf(last) + 1, std::move(copy)));
-    } else {
-      CTemplateNode* footer = Footer();
-      CTemplateNode* parent = footer ? footer->Parent() : root_.get();
-      std::size_t at = footer ? parent->IndexOf(footer) : parent->ChildCount();
-      nodes.push_back(parent->InsertChild(at, MakeListSection(kind)));
-    }
+  if (nodes.size() == count) return nodes;
+  // The first of a kind the template lacks goes before the footer.
+  if (nodes.empty()) {
+    CTemplateNode* footer = Footer();
+    CTemplateNode* parent = footer ? footer->Parent() : root_.get();
+    std::size_t at = footer ? parent->IndexOf(footer) : parent->ChildCount();
+    nodes.push_back(parent->InsertChild(at, MakeListSection(kind)));
   }
+  // New entries copy the layout of the last one and follow it, all placed at once.
+  CTemplateNode* last = nodes.back();
+  std::vector<std::unique_ptr<CTemplateNode>> copies;
+  copies.reserve(count - nodes.size());
+  while (nodes.size() < count) {
+    copies.push_back(last->Clone());
+    copies.back()->Enable(true);
+    nodes.push_back(copies.back().get());
+  }
+  CTemplateNode* parent = last->Parent();
+  parent->InsertChildren(parent->IndexOf(last) + 1, std::move(copies));
   return nodes;
 }
 

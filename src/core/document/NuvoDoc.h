@@ -40,7 +40,11 @@ class CNuvoDoc : public CItemCondition {
   static constexpr std::size_t kMaxPhotos = 10;
   static constexpr std::size_t kMaxListItems = 4;  // Post, Pay and Other of the template input
   static constexpr std::size_t kMaxStoredInternetImages = 7;
+  // Description entries of one input type a file may bring: far more than a page can use.
+  static constexpr std::size_t kMaxDescriptionTexts = 100;
   static constexpr std::uint32_t kFileVersion = 11;
+  // No real listing comes near this: ten photos of at most 5 MB and generous text.
+  static constexpr std::uintmax_t kMaxFileMegabytes = 64;
 
   CNuvoDoc(ISettingsBackend& settings, IUserPrompt& prompt);
   ~CNuvoDoc() override;
@@ -52,7 +56,8 @@ class CNuvoDoc : public CItemCondition {
   // A new listing: defaults, then the starting tree of the current input type.
   bool OnNewDocument();
   // Opens a ".nvd" file. On any failure the message is shown and the open listing stays as it
-  // was; on success the warnings the file calls for are shown afterwards.
+  // was; on success the warnings the file calls for are shown afterwards. A file larger than
+  // kMaxFileMegabytes is refused before anything is allocated for it.
   bool OnOpenDocument(const std::filesystem::path& path);
   // Saves as a version-11 file, replacing `path` only once the new file is complete.
   bool OnSaveDocument(const std::filesystem::path& path);

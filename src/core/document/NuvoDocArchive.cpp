@@ -4,6 +4,7 @@
 #include "core/common/StringTable.h"
 #include "core/decorate/DecorateConverter.h"
 #include "core/document/ArchiveException.h"
+#include "core/document/ListingRules.h"
 #include "core/document/NuvoDoc.h"
 #include "core/document/PhotoSize.h"
 
@@ -21,7 +22,6 @@ constexpr std::uint32_t kOptReservePrice = 0x04;
 constexpr std::uint32_t kOptFlags = 0x08;
 constexpr std::uint32_t kOptIcon = 0x10;
 constexpr std::uint32_t kOptCollection = 0x20;
-constexpr std::uint32_t kOptionsWritten = 0x3D;
 
 // Fields of an internet image record.
 constexpr std::uint32_t kImgName = 0x01;
@@ -288,9 +288,16 @@ void CNuvoDoc::Serialize(CArchiveReader& archive, std::vector<PendingMessage>& m
   if (version > kFileVersion) throw CArchiveException(kArchiveBadVersion);
   content_.fileVersion = version;
 
-  content_.startPrice = archive.ReadI64();
-  content_.buyNowPrice = archive.ReadI64();
-  content_.quantity = static_cast<std::int32_t>(archive.ReadU32());
+  // Values no edit could have made are brought into their ranges here, once, and said so.
+  bool fitted = false;
+  auto fit = [&fitted](ValueRange range, std::int64_t value) {
+    const std::int64_t inside = range.Clamp(value);
+    fitted = fitted || inside != value;
+    return inside;
+  };
+  content_.startPrice = fit(kPriceRange, archive.ReadI64());
+  content_.buyNowPrice = fit(kPriceRange, archive.ReadI64());
+  content_.quantity = static_cast<std::int32_t>(fit(kQuantityRange, archive.ReadU32()));
   if (version >= 3) {
     SetKind(archive.ReadI32());
     SetRemark(archive.ReadString());
@@ -316,7 +323,9 @@ void CNuvoDoc::Serialize(CArchiveReader& archive, std::vector<PendingMessage>& m
   content_.inputType = 0;
   if (version >= 8) SetDescriptInputType(archive.ReadI32());
   EnsureTree(content_.inputType, messages);
-  SetTitle(archive.ReadString());
+  const CleanedTitle title = CleanTitle(archive.ReadString());
+  fitted = fitted || title.MessageId() != 0;
+  SetTitle(title.text);
 
   bool detailDropped = false;
   std::uint32_t photoCount = archive.ReadCount(version >= 3 ? 14 : 13);
@@ -377,6 +386,7 @@ void CNuvoDoc::Serialize(CArchiveReader& archive, std::vector<PendingMessage>& m
   if (detailDropped) messages.push_back({IDS_PHOTO_COMMENTS_DROPPED, 0});
   if (options.IsSet()) messages.push_back({IDS_FILE_HAS_PAID_OPTIONS, 0});
   if (imagesDropped) messages.push_back({IDS_NET_IMAGES_DROPPED, 0});
+  if (fitted) messages.push_back({IDS_VALUES_FITTED, 0});
 }
 
 void CNuvoDoc::EnsureTree(int type, std::vector<PendingMessage>& messages) {
@@ -391,6 +401,16 @@ void CNuvoDoc::EnsureTree(int type, std::vector<PendingMessage>& messages) {
 void CNuvoDoc::ReadDescriptions(CArchiveReader& archive, std::uint32_t version, int type,
                                 std::vector<PendingMessage>& messages) {
   std::vector<std::string> texts = ReadStrings(archive);
+  if (texts.size() > kMaxDescriptionTexts) {
+    // One warning for the file, however many of its input types were cut.
+    if (std::ranges::none_of(messages, [](const PendingMessage& message) {
+          return message.id == IDS_TOO_MANY_DESCRIPTION_TEXTS;
+        })) {
+      messages.push_back(
+          {IDS_TOO_MANY_DESCRIPTION_TEXTS, static_cast<std::int64_t>(kMaxDescriptionTexts)});
+    }
+    texts.resize(kMaxDescriptionTexts);
+  }
   std::vector<CItemPair> posts;
   std::vector<CItemPair> pays;
   std::vector<std::string> others;

@@ -92,8 +92,18 @@ bool CNuvoDoc::OnOpenDocument(const std::filesystem::path& path) {
     ShowMessage(prompt_, IDS_FILE_READ_FAILED);
     return false;
   }
-  // Filled by the read at once, so not cleared first.
-  auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(size));
+  if (size > kMaxFileMegabytes * 1024 * 1024) {
+    ShowMessage(prompt_, IDS_FILE_TOO_LARGE, {static_cast<std::int64_t>(kMaxFileMegabytes)});
+    return false;
+  }
+  std::unique_ptr<std::uint8_t[]> bytes;
+  try {
+    // Filled by the read at once, so not cleared first.
+    bytes = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(size));
+  } catch (const std::bad_alloc&) {
+    ShowMessage(prompt_, IDS_FILE_READ_FAILED);
+    return false;
+  }
   if (!in.read(reinterpret_cast<char*>(bytes.get()), static_cast<std::streamsize>(size))) {
     ShowMessage(prompt_, IDS_FILE_READ_FAILED);
     return false;
@@ -109,6 +119,10 @@ bool CNuvoDoc::LoadFromBytes(std::span<const std::uint8_t> bytes) {
     loaded.Serialize(archive, messages);
   } catch (const CArchiveException& e) {
     ShowMessage(prompt_, MessageForCode(e.Code()));
+    return false;
+  } catch (const std::bad_alloc&) {
+    // The listing already open stays; only this file cannot be read.
+    ShowMessage(prompt_, IDS_FILE_READ_FAILED);
     return false;
   }
   TakeContentOf(loaded);

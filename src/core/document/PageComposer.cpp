@@ -5,7 +5,6 @@
 #include <unordered_map>
 #include <utility>
 
-#include "core/html/HtmlParser.h"
 #include "core/common/Encoding.h"
 #include "core/document/AlignNode.h"
 #include "core/document/DocumentNodes.h"
@@ -13,6 +12,7 @@
 #include "core/html/AmountText.h"
 #include "core/html/HtmlElement.h"
 #include "core/html/HtmlEscape.h"
+#include "core/html/HtmlParser.h"
 
 namespace nuvo {
 namespace {
@@ -233,14 +233,10 @@ std::vector<std::pair<std::string, std::string>> ServiceRows(const CShipSettings
 class CPageRenderer {
  public:
   CPageRenderer(const CTemplateNode& root, const CPageOptions& options) : options_(options) {
-    for (std::size_t i = 0; const CTemplateNode* photo = root.GetDescendant(ENodeKind::Photo, i);
-         ++i) {
-      photoIndex_.emplace(photo, i);
-    }
-    for (std::size_t i = 0; const CTemplateNode* banner = root.GetDescendant(ENodeKind::Banner, i);
-         ++i) {
-      bannerIndex_.emplace(banner, i);
-    }
+    const auto photos = root.FindDescendants(ENodeKind::Photo);
+    for (std::size_t i = 0; i < photos.size(); ++i) photoIndex_.emplace(photos[i], i);
+    const auto banners = root.FindDescendants(ENodeKind::Banner);
+    for (std::size_t i = 0; i < banners.size(); ++i) bannerIndex_.emplace(banners[i], i);
   }
 
   void Render(const CTemplateNode& node, std::string& out) {

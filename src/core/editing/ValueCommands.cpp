@@ -4,6 +4,7 @@
 #include <utility>
 #include <variant>
 
+#include "core/document/ListingRules.h"
 #include "core/document/NuvoDoc.h"
 
 namespace nuvo {
@@ -230,7 +231,7 @@ void SetShipServiceValue(CShipSettings& shipping, EShipServiceField field, std::
 
 std::unique_ptr<CEditCommand> MakeSetTitleCommand(CNuvoDoc& doc,
                                                   std::string title, std::int32_t selection) {
-  return std::make_unique<CSetTitleCommand>(doc, std::move(title), selection);
+  return std::make_unique<CSetTitleCommand>(doc, CleanTitle(title).text, selection);
 }
 
 std::unique_ptr<CEditCommand> MakeSetSalesFormatCommand(CNuvoDoc& doc,
@@ -246,7 +247,7 @@ std::unique_ptr<CEditCommand> MakeSetStartPriceCommand(CNuvoDoc& doc,
   return MakeValue<std::int64_t>(doc, {[](const CNuvoDoc& d) { return d.GetStartPrice(); },
                                   [](CNuvoDoc& d, const std::int64_t& v) { d.SetStartPrice(v); },
                                   change::kStartPrice, true, false},
-                                 yen);
+                                 kPriceRange.Clamp(yen));
 }
 
 std::unique_ptr<CEditCommand> MakeSetBuyNowPriceCommand(CNuvoDoc& doc,
@@ -254,7 +255,7 @@ std::unique_ptr<CEditCommand> MakeSetBuyNowPriceCommand(CNuvoDoc& doc,
   return MakeValue<std::int64_t>(doc, {[](const CNuvoDoc& d) { return d.GetBuyNowPrice(); },
                                   [](CNuvoDoc& d, const std::int64_t& v) { d.SetBuyNowPrice(v); },
                                   change::kBuyNowPrice, false, false},
-                                 yen);
+                                 kPriceRange.Clamp(yen));
 }
 
 std::unique_ptr<CEditCommand> MakeSetQuantityCommand(CNuvoDoc& doc,
@@ -262,7 +263,7 @@ std::unique_ptr<CEditCommand> MakeSetQuantityCommand(CNuvoDoc& doc,
   return MakeValue<std::int32_t>(doc, {[](const CNuvoDoc& d) { return d.GetQuantity(); },
                                   [](CNuvoDoc& d, const std::int32_t& v) { d.SetQuantity(v); },
                                   change::kQuantity, true, false},
-                                 quantity);
+                                 static_cast<std::int32_t>(kQuantityRange.Clamp(quantity)));
 }
 
 std::unique_ptr<CEditCommand> MakeSetCategoryCommand(CNuvoDoc& doc,

@@ -14,7 +14,9 @@
 
 // The commands that change one value of the listing. Each keeps the new value and, once applied,
 // the old one; undo and redo write one or the other back and tell the sheet which part to
-// re-read. Every factory returns a command for the history to apply and own.
+// re-read. Every factory returns a command for the history to apply and own. The title, quantity
+// and price commands hold the listing's rules (ListingRules.h): whatever a caller passes, they
+// store a title without refused characters and numbers inside their ranges.
 namespace nuvo {
 
 // The title, with the title box's selection at the time (packed, see PackSelection), which undo

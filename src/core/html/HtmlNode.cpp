@@ -1,5 +1,7 @@
 #include "core/html/HtmlNode.h"
 
+#include <unordered_set>
+
 #include "core/common/AsciiCase.h"
 
 namespace nuvo {
@@ -62,9 +64,12 @@ CHtmlNode* CHtmlNode::AddChild(std::unique_ptr<CHtmlNode> child) {
   return children_.back().get();
 }
 
-void CHtmlNode::AddAttribute(std::string lowerName, std::string value) {
-  if (HasAttribute(lowerName)) return;
-  attributes_.push_back({std::move(lowerName), std::move(value)});
+void CHtmlNode::AddAttributes(std::vector<Attribute> attributes) {
+  std::unordered_set<std::string> seen;
+  for (const Attribute& attribute : attributes_) seen.insert(attribute.name);
+  for (Attribute& attribute : attributes) {
+    if (seen.insert(attribute.name).second) attributes_.push_back(std::move(attribute));
+  }
 }
 
 }  // namespace nuvo

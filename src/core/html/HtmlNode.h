@@ -47,8 +47,9 @@ class CHtmlNode {
   std::string GetInnerText() const;
 
   CHtmlNode* AddChild(std::unique_ptr<CHtmlNode> child);
-  // Adds an attribute unless the element already has one of that name (the first one counts).
-  void AddAttribute(std::string lowerName, std::string value);
+  // Adds a tag's attributes, each unless the element already has one of that name (the first
+  // one counts), in time proportional to their number.
+  void AddAttributes(std::vector<Attribute> attributes);
   // Appends to a text node, so that text split by stray markup stays one node.
   void AppendText(std::string_view text) { text_.append(text); }
 

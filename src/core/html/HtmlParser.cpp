@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/common/AsciiCase.h"
-#include "core/html/HtmlTagTable.h"
 #include "core/common/Encoding.h"
+#include "core/html/HtmlTagTable.h"
 
 namespace nuvo {
 namespace {
@@ -219,9 +219,7 @@ class CHtmlTreeBuilder {
       CloseInnermost();
     }
     auto element = std::make_unique<CHtmlNode>(CHtmlNode::Kind::Element, name);
-    for (auto& attribute : attributes) {
-      element->AddAttribute(std::move(attribute.name), std::move(attribute.value));
-    }
+    element->AddAttributes(std::move(attributes));
     CHtmlNode* added = Current()->AddChild(std::move(element));
     if (IsEmptyTag(name)) return;
     if (IsRawTextTag(name)) {

@@ -164,9 +164,12 @@ CTemplateNode* CTemplateNode::ChildAt(std::size_t index) const {
 }
 
 std::size_t CTemplateNode::IndexOf(const CTemplateNode* child) const {
-  auto it = std::find_if(children_.begin(), children_.end(),
+  // Searched from the end: lists grow and shrink at their ends, so emptying a long list from the
+  // back finds each entry at once.
+  auto it = std::find_if(children_.rbegin(), children_.rend(),
                          [child](const auto& own) { return own.get() == child; });
-  return static_cast<std::size_t>(it - children_.begin());
+  return it == children_.rend() ? children_.size()
+                                : static_cast<std::size_t>(children_.rend() - it) - 1;
 }
 
 CTemplateNode* CTemplateNode::FindChild(ENodeKind kind) const { return GetChild(kind, 0); }
@@ -198,6 +201,15 @@ CTemplateNode* CTemplateNode::GetDescendant(ENodeKind kind, std::size_t index) c
       *this, [&](const CTemplateNode& node) { return node.kind_ == kind && index-- == 0; });
 }
 
+std::vector<CTemplateNode*> CTemplateNode::FindDescendants(ENodeKind kind) const {
+  std::vector<CTemplateNode*> found;
+  WalkDescendants(*this, [&](const CTemplateNode& node) {
+    if (node.kind_ == kind) found.push_back(const_cast<CTemplateNode*>(&node));
+    return false;
+  });
+  return found;
+}
+
 CTemplateNode* CTemplateNode::AddChild(std::unique_ptr<CTemplateNode> child) {
   return InsertChild(children_.size(), std::move(child));
 }
@@ -208,6 +220,16 @@ CTemplateNode* CTemplateNode::InsertChild(std::size_t index, std::unique_ptr<CTe
   index = std::min(index, children_.size());
   return children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(index), std::move(child))
       ->get();
+}
+
+void CTemplateNode::InsertChildren(std::size_t index,
+                                   std::vector<std::unique_ptr<CTemplateNode>> children) {
+  std::erase(children, nullptr);
+  for (auto& child : children) child->parent_ = this;
+  index = std::min(index, children_.size());
+  children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(index),
+                   std::make_move_iterator(children.begin()),
+                   std::make_move_iterator(children.end()));
 }
 
 std::unique_ptr<CTemplateNode> CTemplateNode::ReplaceChild(

@@ -102,6 +102,8 @@ class CTemplateNode {
   // The same over all descendants, in document order (a node before its children).
   std::size_t CountDescendants(ENodeKind kind) const;
   CTemplateNode* GetDescendant(ENodeKind kind, std::size_t index) const;
+  // Every descendant of `kind` in document order, found in one walk.
+  std::vector<CTemplateNode*> FindDescendants(ENodeKind kind) const;
 
   // Child list edits. Add and Insert take ownership and return the added node (index past the
   // end appends). ReplaceChild puts `newChild` in the place of `oldChild` and hands `oldChild`
@@ -109,6 +111,8 @@ class CTemplateNode {
   // stays with the caller and the result is null. DetachChild hands a child back, or null.
   CTemplateNode* AddChild(std::unique_ptr<CTemplateNode> child);
   CTemplateNode* InsertChild(std::size_t index, std::unique_ptr<CTemplateNode> child);
+  // Inserts all of `children` at `index` in their order, in one move of the later siblings.
+  void InsertChildren(std::size_t index, std::vector<std::unique_ptr<CTemplateNode>> children);
   std::unique_ptr<CTemplateNode> ReplaceChild(CTemplateNode* oldChild,
                                               std::unique_ptr<CTemplateNode>&& newChild);
   std::unique_ptr<CTemplateNode> DetachChild(CTemplateNode* child);

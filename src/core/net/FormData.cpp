@@ -19,6 +19,31 @@ std::string Lower(std::string text) {
   return text;
 }
 
+// A name or file name inside a part header's double quotes: a quote or a line break there would
+// end the parameter or add a header line, so they are written the way browsers write them.
+std::string QuotedHeaderParameter(const std::string& text) {
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  quoted += '"';
+  for (char c : text) {
+    switch (c) {
+      case '"':
+        quoted += "%22";
+        break;
+      case '\r':
+        quoted += "%0D";
+        break;
+      case '\n':
+        quoted += "%0A";
+        break;
+      default:
+        quoted += c;
+    }
+  }
+  quoted += '"';
+  return quoted;
+}
+
 const std::string& EmptyText() {
   static const std::string empty;
   return empty;
@@ -138,7 +163,9 @@ std::string CFormData::BuildUrlEncoded() const {
   auto append = [&](const std::string& name, const std::string& value) {
     if (value.empty()) return;
     if (!body.empty()) body += '&';
-    body += name;
+    // Names can come from a fetched page, so they are encoded like values: "a&price=1" must
+    // stay one field.
+    body += UrlEncode(Encoded(name));
     body += '=';
     body += UrlEncode(Encoded(value));
   };
@@ -173,7 +200,8 @@ std::string CFormData::DelimiterLine() const { return "--" + boundary_ + "\r\n";
 void CFormData::AppendTextPart(std::string& body, const std::string& name,
                                const std::string& value) const {
   body += DelimiterLine();
-  body += "Content-Disposition: form-data; name=\"" + name + "\"\r\n\r\n";
+  body += "Content-Disposition: form-data; name=" + QuotedHeaderParameter(Encoded(name)) +
+          "\r\n\r\n";
   body += Encoded(value);
   body += "\r\n";
 }
@@ -206,8 +234,8 @@ std::string CFormData::BuildFilePart(const std::string& name, const std::string&
   Boundary();
   const bool gif = Lower(path.extension().string()) == ".gif";
   std::string part = DelimiterLine();
-  part +=
-      "Content-Disposition: form-data; name=\"" + name + "\"; filename=\"" + fileName + "\"\r\n";
+  part += "Content-Disposition: form-data; name=" + QuotedHeaderParameter(Encoded(name)) +
+          "; filename=" + QuotedHeaderParameter(Encoded(fileName)) + "\r\n";
   part += gif ? "Content-Type: image/gif\r\n\r\n" : "Content-Type: image/jpeg\r\n\r\n";
   part += ReadFileBytes(path);
   part += "\r\n";

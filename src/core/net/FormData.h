@@ -88,10 +88,12 @@ class CFormData {
   void LoadExtraFields(const std::map<std::string, std::string>& values, bool skipEmpty,
                        bool asExtra);
 
-  // "name=value" pairs joined by "&", fixed fields first; empty values are left out.
+  // "name=value" pairs joined by "&", fixed fields first; empty values are left out. Names and
+  // values alike are converted by the value encoding and percent-encoded.
   std::string BuildUrlEncoded() const;
   // The text fields as multipart parts; without kMultipartOpen the body is closed by its last
-  // field (written even when empty) and the closing line.
+  // field (written even when empty) and the closing line. A quote, CR or LF in a name is written
+  // as "%22", "%0D" or "%0A", so that no name can end its header line.
   std::string BuildMultipart(unsigned flags = 0);
   // One file part: the bytes of the image at `path` under the field `name`, with `fileName` as
   // the name the server is told; "image/gif" for a ".gif" file, else "image/jpeg". A file that

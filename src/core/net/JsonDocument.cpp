@@ -39,8 +39,8 @@ class CJsonReader {
   }
 
   // Splits [begin, end) into items at the commas of its own level (when `split`), checking that
-  // the brackets pair up. Quoted text is passed over: a quote closes its string unless the
-  // character before it is a backslash.
+  // the brackets pair up. Quoted text is passed over: a quote closes its string unless a
+  // backslash escapes it (a backslash escaped by another one escapes nothing).
   int Scan(std::size_t begin, std::size_t end, bool split, std::vector<Item>& items) const {
     std::vector<char> closers;
     char quote = 0;
@@ -51,7 +51,7 @@ class CJsonReader {
       char c = text_[pos];
       pos += width;
       bool escaped = afterBackslash;
-      afterBackslash = width == 1 && c == '\\';
+      afterBackslash = width == 1 && c == '\\' && !escaped;
       if (width == 2) continue;
       if (quote) {
         if (c == quote && !escaped) quote = 0;
@@ -173,17 +173,26 @@ class CJsonReader {
       text = text.substr(1, text.size() - 2);
     }
     while (text.starts_with(quote)) text.remove_prefix(1);
-    while (text.ends_with(quote) && !EndsWithEscapedQuote(text)) text.remove_suffix(1);
+    // Of a run of closing quotes only the first can be escaped; the rest all go.
+    std::size_t run = text.size();
+    while (run > 0 && text[run - 1] == quote) --run;
+    if (run < text.size()) text = text.substr(0, FollowsLoneBackslash(text, run) ? run + 1 : run);
     return std::string(text);
   }
 
-  // Whether the last character of `text` (a quote) follows a backslash that is a character of
-  // its own and not the trail byte of a two-byte character.
-  static bool EndsWithEscapedQuote(std::string_view text) {
-    if (text.size() < 2 || text[text.size() - 2] != '\\') return false;
-    std::size_t pos = 0;
-    while (pos + CharWidthAt(text, pos) < text.size() - 1) pos += CharWidthAt(text, pos);
-    return pos == text.size() - 2;
+  // Whether the character at `pos` is the second half of an escape: a backslash takes the
+  // character after it, so "\\\\" escapes nothing beyond itself, and the trail byte of a two-byte
+  // character is never a backslash.
+  static bool FollowsLoneBackslash(std::string_view text, std::size_t pos) {
+    for (std::size_t at = 0; at < pos;) {
+      if (text[at] == '\\') {
+        if (at + 1 == pos) return true;
+        at += 1 + CharWidthAt(text, at + 1);
+      } else {
+        at += CharWidthAt(text, at);
+      }
+    }
+    return false;
   }
 
   std::string_view text_;
@@ -217,7 +226,7 @@ std::string StripComments(std::string_view text, unsigned options) {
       }
     }
     bool escaped = afterBackslash;
-    afterBackslash = width == 1 && c == '\\';
+    afterBackslash = width == 1 && c == '\\' && !escaped;
     if (width == 1) {
       if (quote && c == quote && !escaped) {
         quote = 0;

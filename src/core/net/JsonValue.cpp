@@ -8,15 +8,17 @@
 namespace nuvo {
 namespace {
 
-// Replaces each `from` that starts at a character boundary; a two-byte character whose trail
-// byte is a backslash never takes part in a match.
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+// `text` with the escapes of quotes, backslashes and slashes resolved in one pass, so that an
+// escaped backslash never escapes what follows it; other escapes stay. A two-byte character
+// whose trail byte is a backslash takes no part.
+std::string UnescapeQuotes(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t pos = 0; pos < text.size();) {
-    if (text.substr(pos).starts_with(from)) {
-      out += to;
-      pos += from.size();
+    if (text[pos] == '\\' && pos + 1 < text.size() &&
+        std::string_view("\"'\\/").find(text[pos + 1]) != std::string_view::npos) {
+      out += text[pos + 1];
+      pos += 2;
       continue;
     }
     std::size_t width = CharWidthAt(text, pos);
@@ -24,6 +26,45 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
     pos += width;
   }
   return out;
+}
+
+constexpr bool IsTrailByte(unsigned char byte) {
+  return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
+
+// Appends `text` in `quote`s so that reading it back gives the same text. The escapes it holds
+// stay as they are; a bare quote gains a backslash, and so does a backslash that would otherwise
+// escape the closing quote.
+void AppendQuoted(std::string& out, std::string_view text, char quote) {
+  // A lead byte without a proper second byte is no character; written, it would take the quote
+  // or separator after it as its second byte, so it is left out.
+  auto strayLead = [text](std::size_t pos) {
+    return IsLeadByte(static_cast<unsigned char>(text[pos])) &&
+           (CharWidthAt(text, pos) == 1 || !IsTrailByte(static_cast<unsigned char>(text[pos + 1])));
+  };
+  out += quote;
+  for (std::size_t pos = 0; pos < text.size();) {
+    if (strayLead(pos)) {
+      ++pos;
+      continue;
+    }
+    std::size_t width = CharWidthAt(text, pos);
+    if (width == 1 && text[pos] == '\\') {
+      const std::size_t next = pos + 1;
+      if (next == text.size() || strayLead(next)) {
+        // Nothing written follows: the backslash stands for itself.
+        out += "\\\\";
+        ++pos;
+        continue;
+      }
+      width += CharWidthAt(text, next);
+    } else if (width == 1 && text[pos] == quote) {
+      out += '\\';
+    }
+    out.append(text, pos, width);
+    pos += width;
+  }
+  out += quote;
 }
 
 }  // namespace
@@ -77,10 +118,7 @@ void CJsonKeyValue::Print(std::string& out, unsigned inherited, JsonKeyForm keys
   if (keys == JsonKeyForm::Bare) {
     out += key_;
   } else {
-    char quote = Quote(inherited);
-    out += quote;
-    out += key_;
-    out += quote;
+    AppendQuoted(out, key_, Quote(inherited));
   }
   out += ": ";
   if (value_) {
@@ -92,11 +130,7 @@ void CJsonKeyValue::Print(std::string& out, unsigned inherited, JsonKeyForm keys
 
 std::string CJsonString::GetText(unsigned flags) const {
   std::string text = text_;
-  if (flags & kJsonUnescapeQuotes) {
-    text = ReplaceAll(text, "\\\"", "\"");
-    text = ReplaceAll(text, "\\\\", "\\");
-    text = ReplaceAll(text, "\\/", "/");
-  }
+  if (flags & kJsonUnescapeQuotes) text = UnescapeQuotes(text);
   if (flags & kJsonDecodeUnicode) {
     std::string decoded;
     if (DecodeUnicodeEscapes(text, decoded) == UnicodeEscapes::kDecoded) text = std::move(decoded);
@@ -107,10 +141,7 @@ std::string CJsonString::GetText(unsigned flags) const {
 std::int32_t CJsonString::GetInt() const { return ClampedInt32(text_); }
 
 void CJsonString::Print(std::string& out, unsigned inherited, JsonKeyForm) const {
-  char quote = Quote(inherited);
-  out += quote;
-  out += text_;
-  out += quote;
+  AppendQuoted(out, text_, Quote(inherited));
 }
 
 void CJsonInteger::Print(std::string& out, unsigned, JsonKeyForm) const {

@@ -130,7 +130,7 @@ class CJsonObject : public CJsonList<CJsonKeyValue> {
 };
 
 // GetText flags.
-inline constexpr unsigned kJsonUnescapeQuotes = 1;  // \" \\ \/ become " \ /
+inline constexpr unsigned kJsonUnescapeQuotes = 1;  // \" \' \\ \/ become " ' \ /
 inline constexpr unsigned kJsonDecodeUnicode = 2;   // \uXXXX become the character
 
 class CJsonString : public CJsonValue {

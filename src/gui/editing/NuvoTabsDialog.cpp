@@ -17,6 +17,7 @@
 #include <QUrl>
 
 #include "core/common/MessageIds.h"
+#include "core/document/ListingRules.h"
 #include "core/net/CategoryHistory.h"
 #include "core/net/CategorySearch.h"
 #include "gui/app/BundledCategories.h"
@@ -33,8 +34,6 @@
 
 namespace nuvo {
 namespace {
-
-constexpr int kMaxQuantity = 99;
 
 QLabel* BuddyLabel(const QString& text, QWidget* buddy) {
   auto* label = new QLabel(text);
@@ -132,7 +131,7 @@ void CNuvoTabsDialog::BuildControls() {
 
   quantity_ = new QSpinBox;
   quantity_->setObjectName(QStringLiteral("quantity"));
-  quantity_->setRange(1, kMaxQuantity);
+  quantity_->setRange(static_cast<int>(kQuantityRange.low), static_cast<int>(kQuantityRange.high));
   // One command for a typed number, not one for each of its digits.
   quantity_->setKeyboardTracking(false);
   quantity_->setAlignment(Qt::AlignRight);
@@ -143,7 +142,7 @@ void CNuvoTabsDialog::BuildControls() {
   startPrice_ = new QLineEdit;
   startPrice_->setObjectName(QStringLiteral("startPrice"));
   startPrice_->setValidator(new QRegularExpressionValidator(
-      QRegularExpression(QStringLiteral("[0-9]{0,12}")), startPrice_));
+      QRegularExpression(QStringLiteral("[0-9]{0,10}")), startPrice_));
   startPrice_->setAlignment(Qt::AlignRight);
   startPrice_->setMinimumWidth(startPrice_->fontMetrics().horizontalAdvance(QStringLiteral("0")) *
                                12);
@@ -376,7 +375,7 @@ void CNuvoTabsDialog::OnStartPriceChanged(const QString& text) {
 
 void CNuvoTabsDialog::OnQuantityChanged(int value) {
   if (updating_) return;
-  if (value < 1 || value > kMaxQuantity) {
+  if (!kQuantityRange.Holds(value)) {
     updating_ = true;
     quantity_->setValue(context_.doc.GetQuantity());
     updating_ = false;

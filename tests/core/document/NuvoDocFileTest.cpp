@@ -375,6 +375,47 @@ TEST(NuvoDocFile, ForeignFilesAndNewerVersionsAreRefusedWithTheirMessages) {
   EXPECT_EQ(doc->GetTitle(), "open");
 }
 
+TEST(NuvoDocFile, ValuesNoEditCouldMakeAreFittedOnceWithAWarning) {
+  DocumentFixture fx;
+  auto doc = fx.MakeDoc();
+  ASSERT_TRUE(doc->OnNewDocument());
+  doc->SetStartPrice(INT64_MAX);
+  doc->SetBuyNowPrice(-5);
+  doc->SetQuantity(500);
+  doc->SetTitle(Cp932("<b>ｶﾒﾗ</b>表"));
+  const auto path = fx.dir.path() / "odd.nvd";
+  ASSERT_TRUE(doc->OnSaveDocument(path));
+
+  auto opened = fx.MakeDoc();
+  ASSERT_TRUE(opened->OnOpenDocument(path));
+  EXPECT_EQ(opened->GetStartPrice(), 9'999'999'999);
+  EXPECT_EQ(opened->GetBuyNowPrice(), 0);
+  EXPECT_EQ(opened->GetQuantity(), 99);
+  EXPECT_EQ(opened->GetTitle(), Cp932("b/b表"));
+  EXPECT_EQ(fx.prompt.Ids(), std::vector<int>{IDS_VALUES_FITTED});
+
+  // Saved again, the listing opens as it is.
+  ASSERT_TRUE(opened->OnSaveDocument(path));
+  fx.prompt.requests.clear();
+  ASSERT_TRUE(fx.MakeDoc()->OnOpenDocument(path));
+  EXPECT_TRUE(fx.prompt.Ids().empty());
+}
+
+TEST(NuvoDocFile, AFileLargerThanAnyListingIsRefusedBeforeItIsRead) {
+  DocumentFixture fx;
+  auto doc = fx.MakeDoc();
+  ASSERT_TRUE(doc->OnNewDocument());
+  doc->SetTitle("kept");
+  const auto path = fx.dir.path() / "huge.nvd";
+  std::ofstream(path, std::ios::binary) << "NuvoDocument";
+  // Sparse: it takes no room on the disk, and reading it would take more memory than there is.
+  std::filesystem::resize_file(path, std::uintmax_t{1} << 40);
+  EXPECT_FALSE(doc->OnOpenDocument(path));
+  EXPECT_EQ(fx.prompt.Ids(), std::vector<int>{IDS_FILE_TOO_LARGE});
+  EXPECT_NE(fx.prompt.requests[0].text.find("64"), std::string::npos);
+  EXPECT_EQ(doc->GetTitle(), "kept");
+}
+
 TEST(NuvoDocFile, AFailedSaveLeavesWhatWasThereAndNoTemporaryFile) {
   DocumentFixture fx;
   auto doc = fx.MakeDoc();

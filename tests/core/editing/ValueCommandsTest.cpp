@@ -4,6 +4,8 @@
 
 #include "EditingFixture.h"
 #include "core/common/Encoding.h"
+#include "core/common/MessageIds.h"
+#include "core/document/ListingRules.h"
 #include "core/editing/RowCommands.h"
 
 using namespace nuvo;
@@ -27,6 +29,29 @@ TEST_F(EditingTest, TheTitleComesBackWithTheSelectionItWasMadeWith) {
   doc.Redo();
   EXPECT_EQ(doc.GetTitle(), Cp932("カメラ美品"));
   EXPECT_EQ(listener.changed.back(), (Changed{change::kTitle, 0x000A0006}));
+}
+
+// Whoever makes the command (the sheet, nuvo-cli, later the submission), the listing only ever
+// holds a title without refused characters and numbers inside their ranges.
+TEST_F(EditingTest, TitleQuantityAndPriceCommandsHoldTheListingsRules) {
+  // "ソ" and "表" end in the byte of a backslash, "ー" in that of "[": never taken for markup.
+  const CleanedTitle cleaned = CleanTitle(Cp932("<b>ソ表ｶﾒﾗ\"ー\"</b>"));
+  EXPECT_EQ(cleaned.text, Cp932("bソ表ー/b"));
+  EXPECT_EQ(cleaned.MessageId(), IDS_TITLE_BAD_CHARS_AND_KANA);
+  EXPECT_EQ(CleanTitle("a>b").MessageId(), IDS_TITLE_BAD_CHARS);
+  EXPECT_EQ(CleanTitle(Cp932("ｱ")).MessageId(), IDS_HALF_WIDTH_KANA);
+  EXPECT_EQ(CleanTitle(Cp932("カメラ")).MessageId(), 0);
+
+  Run(MakeSetTitleCommand(doc, Cp932("<b>ｶﾒﾗ\"x\"</b>"), 0));
+  EXPECT_EQ(doc.GetTitle(), "bx/b");
+  Run(MakeSetQuantityCommand(doc, 500));
+  EXPECT_EQ(doc.GetQuantity(), 99);
+  Run(MakeSetQuantityCommand(doc, -3));
+  EXPECT_EQ(doc.GetQuantity(), 1);
+  Run(MakeSetStartPriceCommand(doc, INT64_MAX));
+  EXPECT_EQ(doc.GetStartPrice(), 9'999'999'999);
+  Run(MakeSetBuyNowPriceCommand(doc, -1));
+  EXPECT_EQ(doc.GetBuyNowPrice(), 0);
 }
 
 TEST_F(EditingTest, EachFieldTellsItsOwnMaskAndFocusesOnlyTheSheetsMainBoxes) {

@@ -113,3 +113,23 @@ TEST(FormData, FilePartsCarryTheImageTypeAndBytes) {
                 "Content-Disposition: form-data; name=\"ImageFile2\"; filename=\"gone.png\"\r\n"
                 "Content-Type: image/jpeg\r\n\r\n\r\n");
 }
+
+// Field names can come from a fetched page: whatever they hold, they stay one field.
+TEST(FormData, NamesFromAPageCannotAddFieldsOrHeaderLines) {
+  CFormData form;
+  form.SetValue("a&price=1", "5");
+  form.SetValue(Cp932("名"), "x");
+  EXPECT_EQ(form.BuildUrlEncoded(), "a%26price%3D1=5&%96%BC=x");
+
+  CFormData multipart;
+  multipart.SetValue("n\"\r\nX-Injected: 1\r\n\r\nv", "1");
+  const std::string delimiter = "--" + multipart.Boundary() + "\r\n";
+  EXPECT_EQ(multipart.BuildMultipart(kMultipartOpen),
+            delimiter +
+                "Content-Disposition: form-data; name=\"n%22%0D%0AX-Injected: 1%0D%0A%0D%0Av\"\r\n"
+                "\r\n1\r\n");
+  EXPECT_EQ(multipart.BuildFilePart("f\"", "a\".jpg\r\n", "/nonexistent/a.jpg"),
+            delimiter +
+                "Content-Disposition: form-data; name=\"f%22\"; filename=\"a%22.jpg%0D%0A\"\r\n"
+                "Content-Type: image/jpeg\r\n\r\n\r\n");
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "core/common/Encoding.h"
@@ -75,7 +76,8 @@ TEST(JsonReaderTest, OptionsAllowCommentsAndSingleQuotes) {
 
   const std::string hash = "{\"a\": 1,\n# \"b\": 2,\n\"c\": \"#3\"}";
   EXPECT_EQ(Reread(hash, kJsonHashComments), "{\"a\": 1, \"c\": \"#3\"}");
-  EXPECT_EQ(Reread(hash), "{\"a\": 1, \"# \"b\": 2, \"c\": \"#3\"}");
+  // Without the option the "#" is text, and the quote it leaves inside the key is escaped.
+  EXPECT_EQ(Reread(hash), "{\"a\": 1, \"# \\\"b\": 2, \"c\": \"#3\"}");
   EXPECT_EQ(Reread("[1, // 2,\n3, \"//\"]", kJsonSlashComments), "[1, 3, \"//\"]");
   EXPECT_EQ(Reread("[1, /* 2,\n */ 3 /* open", kJsonBlockComments), "error 1");
   EXPECT_EQ(Reread("[1, /* 2, ] */ 3]", kJsonBlockComments), "[1, 3]");
@@ -124,6 +126,100 @@ TEST(JsonValueTest, ListsOwnAndGiveUpTheirChildren) {
   object.Add(std::make_unique<CJsonKeyValue>("k", std::make_unique<CJsonNull>()));
   EXPECT_EQ(object.Find("k")->GetTypeName(), "boolean");  // the first member of a key counts
   EXPECT_EQ(object.ToString(), "{\"k\": false, \"k\": null}");
+}
+
+TEST(JsonPrinterTest, QuotesAndBackslashesInTextsReadBackAsWritten) {
+  CJsonObject object;
+  object.Add(std::make_unique<CJsonKeyValue>("k\"ey", std::make_unique<CJsonString>("a\"b,\\")));
+  object.Add(std::make_unique<CJsonKeyValue>("x", std::make_unique<CJsonString>("\"],[\\\"")));
+  EXPECT_EQ(object.ToString(), R"({"k\"ey": "a\"b,\\", "x": "\"],[\""})");
+  EXPECT_EQ(Reread(object.ToString()), object.ToString());
+  // A lead byte at the very end would swallow the closing quote: it is no character and goes.
+  CJsonArray cut;
+  cut.Add(std::make_unique<CJsonString>("a\\\x9B"));
+  cut.Add(std::make_unique<CJsonString>("b"));
+  EXPECT_EQ(cut.ToString(), R"(["a\\", "b"])");
+  // An escaped backslash does not escape the quote after it.
+  EXPECT_EQ(Reread(R"(["a\\", "b"])"), R"(["a\\", "b"])");
+}
+
+// A text of random pieces that mean something to the reader: quotes, backslashes, brackets,
+// separators, comment starts and two-byte characters whose trail byte is "[" or a backslash.
+std::string RandomText(std::mt19937& random) {
+  static const std::vector<std::string> pieces = {
+      "\"", "'", "\\", ",", ":", "[",    "]",         "{",         "}",         " ",
+      "/",  "*", "#",  "a", "1", "null", Cp932("ー"), Cp932("ソ"), Cp932("表"), "\\u3042"};
+  std::string text;
+  for (std::size_t n = random() % 8; n > 0; --n) text += pieces[random() % pieces.size()];
+  return text;
+}
+
+std::unique_ptr<CJsonValue> RandomValue(std::mt19937& random, int depth) {
+  switch (random() % (depth > 3 ? 4 : 6)) {
+    case 0:
+      return std::make_unique<CJsonInteger>(static_cast<std::int32_t>(random()));
+    case 1:
+      return std::make_unique<CJsonBoolean>(random() % 2 == 0);
+    case 2:
+      return std::make_unique<CJsonNull>();
+    case 3:
+      return std::make_unique<CJsonString>(RandomText(random));
+    case 4: {
+      auto array = std::make_unique<CJsonArray>();
+      for (std::size_t n = random() % 4; n > 0; --n) array->Add(RandomValue(random, depth + 1));
+      return array;
+    }
+    default: {
+      auto object = std::make_unique<CJsonObject>();
+      for (std::size_t n = random() % 4; n > 0; --n) {
+        object->Add(
+            std::make_unique<CJsonKeyValue>(RandomText(random), RandomValue(random, depth + 1)));
+      }
+      return object;
+    }
+  }
+}
+
+// The same kinds in the same places, and texts that read the same once their escapes are resolved.
+void ExpectSameTree(const CJsonValue& expected, const CJsonValue& actual) {
+  ASSERT_EQ(expected.GetKind(), actual.GetKind()) << expected.ToString();
+  if (const auto* text = expected.As<CJsonString>()) {
+    EXPECT_EQ(text->GetText(kJsonUnescapeQuotes),
+              actual.As<CJsonString>()->GetText(kJsonUnescapeQuotes));
+  } else if (const auto* member = expected.As<CJsonKeyValue>()) {
+    EXPECT_EQ(CJsonString(member->GetKey()).GetText(kJsonUnescapeQuotes),
+              CJsonString(actual.As<CJsonKeyValue>()->GetKey()).GetText(kJsonUnescapeQuotes));
+    ExpectSameTree(*member->GetValue(), *actual.As<CJsonKeyValue>()->GetValue());
+  } else if (const auto* array = expected.As<CJsonArray>()) {
+    ASSERT_EQ(array->Count(), actual.As<CJsonArray>()->Count()) << expected.ToString();
+    for (std::size_t i = 0; i < array->Count(); ++i) {
+      ExpectSameTree(*array->At(i), *actual.As<CJsonArray>()->At(i));
+    }
+  } else if (const auto* object = expected.As<CJsonObject>()) {
+    ASSERT_EQ(object->Count(), actual.As<CJsonObject>()->Count()) << expected.ToString();
+    for (std::size_t i = 0; i < object->Count(); ++i) {
+      ExpectSameTree(*object->At(i), *actual.As<CJsonObject>()->At(i));
+    }
+  } else {
+    EXPECT_EQ(expected.ToString(), actual.ToString());
+  }
+}
+
+TEST(JsonPrinterTest, PrintedTreesReadBackAsTheSameTree) {
+  std::mt19937 random(18);
+  for (int round = 0; round < 2000; ++round) {
+    auto array = std::make_unique<CJsonArray>();
+    array->Add(RandomValue(random, 0));
+    const bool single = round % 2 == 1;
+    if (single) array->SetPrintOptions(kJsonPrintSingleQuotes);
+    const std::string printed = array->ToString();
+    CJsonDocument doc(single ? kJsonSingleQuotes : 0);
+    ASSERT_EQ(doc.Parse(printed), kJsonOk) << printed;
+    ASSERT_NE(doc.GetRoot(), nullptr) << printed;
+    ExpectSameTree(*array, *doc.GetRoot());
+    if (single) doc.GetRoot()->SetPrintOptions(kJsonPrintSingleQuotes);
+    ASSERT_EQ(doc.GetRoot()->ToString(), printed);
+  }
 }
 
 }  // namespace
