@@ -110,6 +110,8 @@ TEST_F(SetCommandTest, AppliesEveryKindOfKeyAndDumpShowsThem) {
                       "\"categoryName\":\"カメラ\""),
             std::string::npos);
   EXPECT_NE(dump.find("\"inputType\":1"), std::string::npos);
+  // The title is the listing's, not the input type's: it stays in the file.
+  EXPECT_NE(dump.find("\"title\":\"カメラ 美品\""), std::string::npos) << dump;
 }
 
 TEST_F(SetCommandTest, RefusesBadEditsAndLeavesTheFileAsItWas) {
