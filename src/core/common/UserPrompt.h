@@ -18,6 +18,9 @@ struct PromptRequest {
   PromptButtons buttons = PromptButtons::Ok;
   PromptIcon icon = PromptIcon::Default;  // Default shows the exclamation icon
   int defaultButton = 0;  // 0-based, in the order the buttons are named
+  // UTF-8; when not empty, what the screen shows instead of `text`: the text of a message that
+  // names a character code page 932 cannot hold.
+  std::string shownText = {};
 };
 
 class IUserPrompt {

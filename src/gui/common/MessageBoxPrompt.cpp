@@ -55,8 +55,9 @@ QString ButtonText(QMessageBox::StandardButton button) {
 }  // namespace
 
 PromptAnswer CMessageBoxPrompt::Ask(const PromptRequest& request) {
-  QMessageBox box(IconFor(request.icon), title_, ToQString(request.text), QMessageBox::NoButton,
-                  parent_);
+  QString text = request.shownText.empty() ? ToQString(request.text)
+                                           : QString::fromStdString(request.shownText);
+  QMessageBox box(IconFor(request.icon), title_, text, QMessageBox::NoButton, parent_);
   const std::vector<Choice> choices = ChoicesFor(request.buttons);
   for (std::size_t i = 0; i < choices.size(); ++i) {
     QPushButton* button = box.addButton(choices[i].button);

@@ -116,6 +116,8 @@ CDescriptionPage::Block& CDescriptionPage::BlockAt(std::size_t index) {
                                     texts[number] = text;
                                     context_.doc.SetDescriptions(texts);
                                   });
+    link->TakeMarkupWhen(
+        [this] { return context_.doc.GetDescriptInputType() == CNuvoDoc::kHtmlInput; });
     int at = blockLayout_->count() - 1;
     blockLayout_->insertWidget(at, label);
     blockLayout_->insertWidget(at + 1, box, 1);
