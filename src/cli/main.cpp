@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/CliCommands.h"
+#include "gui/app/QtSettingsBackend.h"
 
 // nuvo-cli: the program's listing operations without a window.
 namespace {
@@ -17,8 +18,8 @@ void PrintUsage() {
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
-  QCoreApplication::setOrganizationName(QStringLiteral("Zabuto Soft"));
-  QCoreApplication::setApplicationName(QStringLiteral("Nuvo3"));
+  QCoreApplication::setOrganizationName(nuvo::kOrganizationName);
+  QCoreApplication::setApplicationName(nuvo::kApplicationName);
   nuvo::cli::GlobalOptions options;
   std::vector<std::string> args(argv + 1, argv + argc);
   for (auto it = args.begin(); it != args.end();) {

@@ -79,8 +79,8 @@ bool CNuvoApp::InitInstance(const QStringList& arguments) {
   random_.seed(static_cast<std::mt19937::result_type>(
       std::chrono::system_clock::now().time_since_epoch().count()));
 
-  QCoreApplication::setOrganizationName(QStringLiteral("Zabuto Soft"));
-  QCoreApplication::setApplicationName(QStringLiteral("Nuvo3"));
+  QCoreApplication::setOrganizationName(kOrganizationName);
+  QCoreApplication::setApplicationName(kApplicationName);
   QGuiApplication::setApplicationDisplayName(QStringLiteral("ぬぼ"));
   if (!settings_) {
     ownSettings_ = std::make_unique<CQtSettingsBackend>();
