@@ -97,6 +97,7 @@ class CNuvoApp {
   std::unique_ptr<CMainFrame> frame_;
   QString path_;
   QString screenshotPath_;
+  bool screenshotTaken_ = false;
 };
 
 }  // namespace nuvo
