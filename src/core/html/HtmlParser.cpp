@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/common/AsciiCase.h"
-#include "core/html/HtmlTagTable.h"
 #include "core/common/Encoding.h"
+#include "core/html/HtmlTagTable.h"
 
 namespace nuvo {
 namespace {
