@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/html/HtmlDocument.h"
 #include "core/common/Encoding.h"
+#include "core/html/HtmlDocument.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "cli/CliDocument.h"
 #include "core/app/AppComm.h"
 #include "core/common/Encoding.h"
+#include "gui/app/QtSettingsBackend.h"
 
 // nuvo-cli: the program's listing operations without a window.
 namespace {
@@ -22,8 +23,8 @@ void PrintUsage() {
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
-  QCoreApplication::setOrganizationName(QStringLiteral("Zabuto Soft"));
-  QCoreApplication::setApplicationName(QStringLiteral("Nuvo3"));
+  QCoreApplication::setOrganizationName(nuvo::kOrganizationName);
+  QCoreApplication::setApplicationName(nuvo::kApplicationName);
   nuvo::cli::GlobalOptions options;
   std::vector<std::string> args(argv + 1, argv + argc);
   for (auto it = args.begin(); it != args.end();) {

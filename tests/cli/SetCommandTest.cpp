@@ -115,6 +115,8 @@ TEST_F(SetCommandTest, AppliesEveryKindOfKeyAndDumpShowsThem) {
   ASSERT_EQ(Cli({"set", file, "category=23336"}).exitCode, 0);
   EXPECT_NE(Dump().find("\"categoryId\":23336,\"categoryName\":\"コンピュータ\""),
             std::string::npos);
+  // The title is the listing's, not the input type's: it stays in the file.
+  EXPECT_NE(dump.find("\"title\":\"カメラ 美品\""), std::string::npos) << dump;
 }
 
 TEST_F(SetCommandTest, RefusesBadEditsAndLeavesTheFileAsItWas) {

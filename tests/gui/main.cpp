@@ -1,5 +1,5 @@
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 // Shell tests run in one QApplication on the offscreen platform.
 int main(int argc, char* argv[]) {

@@ -9,7 +9,8 @@
 // the queue is empty) and keeps every request so a test can check what was asked.
 class ScriptedPrompt : public nuvo::IUserPrompt {
  public:
-  explicit ScriptedPrompt(std::deque<nuvo::PromptAnswer> answers = {}) : answers_(std::move(answers)) {}
+  explicit ScriptedPrompt(std::deque<nuvo::PromptAnswer> answers = {})
+      : answers_(std::move(answers)) {}
 
   nuvo::PromptAnswer Ask(const nuvo::PromptRequest& request) override {
     requests.push_back(request);
@@ -18,7 +19,8 @@ class ScriptedPrompt : public nuvo::IUserPrompt {
       answers_.pop_front();
       return answer;
     }
-    return request.buttons == nuvo::PromptButtons::Ok ? nuvo::PromptAnswer::Ok : nuvo::PromptAnswer::No;
+    return request.buttons == nuvo::PromptButtons::Ok ? nuvo::PromptAnswer::Ok
+                                                      : nuvo::PromptAnswer::No;
   }
 
   void Queue(nuvo::PromptAnswer answer) { answers_.push_back(answer); }

@@ -1,6 +1,7 @@
 #include "core/app/WindowState.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace nuvo {
 
@@ -23,8 +24,11 @@ void CWindowState::Save(const WindowRect& normal, const WindowRect& workArea, bo
 std::optional<WindowRect> CWindowState::RestoreSizeAndPosition(const WindowRect& workArea) const {
   int width = app_.GetProfileInt(section_, "Width", defaultWidth_);
   int height = app_.GetProfileInt(section_, "Height", defaultHeight_);
-  int left = app_.GetProfileInt(section_, "Left", 0);
-  int top = app_.GetProfileInt(section_, "Top", 0);
+  // A window that was never placed opens centred, not at the corner where its frame would
+  // stand off the screen.
+  constexpr int kNotPlaced = std::numeric_limits<int>::min();
+  int left = app_.GetProfileInt(section_, "Left", kNotPlaced);
+  int top = app_.GetProfileInt(section_, "Top", kNotPlaced);
   width = std::min(width, workArea.width);
   height = std::min(height, workArea.height);
   // An empty work area leaves nothing to show the window in, like an empty stored size.

@@ -33,7 +33,8 @@ class CWindowState {
   void Save(const WindowRect& normal, const WindowRect& workArea, bool zoomed);
 
   // Where the window opens: the remembered size clamped to the work area, at the remembered
-  // position when that lies inside the work area, else centred. Nothing when the size is empty.
+  // position when that lies inside the work area, else (and when never placed) centred. Nothing
+  // when the size is empty.
   std::optional<WindowRect> RestoreSizeAndPosition(const WindowRect& workArea) const;
 
   // Whether to show the window maximised now; true at most once, on the first call.

@@ -33,7 +33,8 @@ Converter OpenConverter(const char* name, bool strict) {
   if (!strict) {
     ucnv_setToUCallBack(converter.get(), ReplaceWithFffd, nullptr, nullptr, nullptr, &status);
   } else {
-    ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+    ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                        &status);
     ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
                           &status);
   }
@@ -59,8 +60,9 @@ std::optional<std::string> FromUtf16(const std::u16string& units, const char* to
   if (!converter) return std::nullopt;
   std::string bytes(units.size() * 4 + 8, '\0');
   UErrorCode status = U_ZERO_ERROR;
-  int32_t length = ucnv_fromUChars(converter.get(), bytes.data(), static_cast<int32_t>(bytes.size()),
-                                   units.data(), static_cast<int32_t>(units.size()), &status);
+  int32_t length =
+      ucnv_fromUChars(converter.get(), bytes.data(), static_cast<int32_t>(bytes.size()),
+                      units.data(), static_cast<int32_t>(units.size()), &status);
   if (status == U_STRING_NOT_TERMINATED_WARNING) status = U_ZERO_ERROR;
   if (U_FAILURE(status)) return std::nullopt;
   bytes.resize(static_cast<std::size_t>(length));

@@ -13,11 +13,14 @@ enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class PromptAnswer { Ok, Cancel, Yes, No, Retry };
 
 struct PromptRequest {
-  int messageId = 0;     // the string table id the text came from (0 when composed otherwise)
-  std::string text;      // code page 932, placeholders already filled
+  int messageId = 0;  // the string table id the text came from (0 when composed otherwise)
+  std::string text;   // code page 932, placeholders already filled
   PromptButtons buttons = PromptButtons::Ok;
   PromptIcon icon = PromptIcon::Default;  // Default shows the exclamation icon
-  int defaultButton = 0;  // 0-based, in the order the buttons are named
+  int defaultButton = 0;                  // 0-based, in the order the buttons are named
+  // UTF-8; when not empty, what the screen shows instead of `text`: the text of a message that
+  // names a character code page 932 cannot hold.
+  std::string shownText = {};
 };
 
 class IUserPrompt {

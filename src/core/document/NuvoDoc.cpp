@@ -25,9 +25,7 @@ CNuvoDoc::CNuvoDoc(ISettingsBackend& settings, IUserPrompt& prompt)
 }
 
 CNuvoDoc::CNuvoDoc(Scratch, const CNuvoDoc& owner)
-    : settings_(owner.settings_),
-      prompt_(owner.prompt_),
-      bindsProfile_(false) {}
+    : settings_(owner.settings_), prompt_(owner.prompt_), bindsProfile_(false) {}
 
 CNuvoDoc::~CNuvoDoc() {
   if (!bindsProfile_) return;
@@ -102,7 +100,23 @@ bool CNuvoDoc::BuildTemplateTree(std::uint32_t id, std::vector<PendingMessage>* 
   return false;
 }
 
+void CNuvoDoc::SetTitle(std::string_view title) {
+  for (int type = 0; type < kInputTypeCount; ++type) {
+    CDescriptInput& tree = content_.descriptions[type];
+    if (type == content_.inputType || tree.IsBuilt()) tree.SetTitle(title);
+  }
+}
+
 bool CNuvoDoc::BuildStartingTree(int type) {
+  bool built = BuildBareTree(type);
+  if (type >= 0 && type < kInputTypeCount && type != content_.inputType &&
+      content_.descriptions[type].IsBuilt()) {
+    content_.descriptions[type].SetTitle(GetTitle());
+  }
+  return built;
+}
+
+bool CNuvoDoc::BuildBareTree(int type) {
   switch (type) {
     case kTemplateInput:
       return BuildTemplateTree(content_.sampleId, nullptr);

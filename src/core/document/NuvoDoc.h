@@ -136,9 +136,12 @@ class CNuvoDoc : public CItemCondition {
   CTemplateNode* GetNode(ENodeKind kind, std::size_t index,
                          const CTemplateNode* under = nullptr) const;
 
-  // The parts of the listing held by the current tree.
+  // The title is the listing's, whatever the input type: every built tree carries the same one,
+  // so switching the input type or saving a file of any type keeps it.
   std::string GetTitle() const { return Current().GetTitle(); }
-  void SetTitle(std::string_view title) { Current().SetTitle(title); }
+  void SetTitle(std::string_view title);
+
+  // The other parts of the listing held by the current tree.
   CChargeOptions GetChargeOptions() const { return Current().GetChargeOptions(); }
   void SetChargeOptions(const CChargeOptions& options) { Current().SetChargeOptions(options); }
   CShipSettings GetShipping() const { return Current().GetShipping(); }
@@ -205,6 +208,8 @@ class CNuvoDoc : public CItemCondition {
 
   CDescriptInput& ListTree() { return content_.descriptions[kTemplateInput]; }
   const CDescriptInput& ListTree() const { return content_.descriptions[kTemplateInput]; }
+  // Builds the starting tree of `type` without the listing's title.
+  bool BuildBareTree(int type);
   // Builds the template input's tree from sample `id`, falling back to sample 0; `pending`
   // collects message 806 instead of showing it when given.
   bool BuildTemplateTree(std::uint32_t id, std::vector<PendingMessage>* pending);

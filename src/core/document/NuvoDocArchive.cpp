@@ -317,7 +317,9 @@ void CNuvoDoc::Serialize(CArchiveReader& archive, std::vector<PendingMessage>& m
 
   CChargeOptions options;
   bool hasOptions = version < 9 || archive.ReadU32() != 0;
-  if (hasOptions) options = ReadOptions(archive, version < 3 ? 0x1F : version < 9 ? 0x1D : 0x3D);
+  if (hasOptions) {
+    options = ReadOptions(archive, version < 3 ? 0x1F : version < 9 ? 0x1D : kOptionsWritten);
+  }
 
   content_.sampleId = archive.ReadU32();
   content_.inputType = 0;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 
+#include "core/common/AsciiCase.h"
 #include "core/common/StringTable.h"
 #include "core/document/ArchiveException.h"
 #include "core/document/NuvoDoc.h"
@@ -17,9 +18,7 @@ namespace nuvo {
 namespace {
 
 bool HasDocumentExtension(const std::filesystem::path& path) {
-  std::string ext = path.extension().string();
-  for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return ext == ".nvd";
+  return AsciiLower(path.extension().string()) == ".nvd";
 }
 
 int MessageForCode(std::uint32_t code) {

@@ -98,13 +98,19 @@ std::string FeeLine(std::string_view label, std::int64_t yen) {
   return line;
 }
 
-std::string RenderShipFee(const CShipMethod& method) {
+// The flat fee's line; a fee the seller has not entered yet is never shown as an amount.
+std::string FlatFeeLine(std::int64_t yen) {
   static const std::string flat = Cp932("全国一律 ");
+  static const std::string later = Cp932("送料は落札後にお知らせします");
+  return CShipMethod::IsEntered(yen) ? FeeLine(flat, yen) : later;
+}
+
+std::string RenderShipFee(const CShipMethod& method) {
   switch (method.feeType) {
     case CShipMethod::kFlatFee:
-      return FeeLine(flat, method.fee);
+      return FlatFeeLine(method.fee);
     case CShipMethod::kFlatFeeAndRegions: {
-      std::string text = FeeLine(flat, method.fee);
+      std::string text = FlatFeeLine(method.fee);
       if (!method.HasRegionalFees()) return text;
       static const std::array<std::string, 3> regions = {Cp932("北海道 "), Cp932("沖縄 "),
                                                          Cp932("離島 ")};

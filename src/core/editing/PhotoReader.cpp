@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "core/common/AsciiCase.h"
 #include "core/app/OptionBits.h"
+#include "core/common/AsciiCase.h"
 #include "core/common/Encoding.h"
 #include "core/common/StringTable.h"
 #include "core/document/PhotoSize.h"

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "core/common/Encoding.h"
 #include "core/common/AsciiCase.h"
+#include "core/common/Encoding.h"
 
 namespace nuvo {
 namespace {

@@ -1,23 +1,16 @@
 #include "core/net/FormData.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <random>
 
+#include "core/common/AsciiCase.h"
 #include "core/html/Charset.h"
 #include "core/html/UrlCoding.h"
 
 namespace nuvo {
 namespace {
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 // A name or file name inside a part header's double quotes: a quote or a line break there would
 // end the parameter or add a header line, so they are written the way browsers write them.
@@ -58,11 +51,13 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
 }  // namespace
 
 CFormFields::CFormFields(std::vector<std::string> names) : names_(std::move(names)) {
-  for (std::size_t i = 0; i < names_.size(); ++i) indexByLowerName_.emplace(Lower(names_[i]), i);
+  for (std::size_t i = 0; i < names_.size(); ++i) {
+    indexByLowerName_.emplace(AsciiLower(names_[i]), i);
+  }
 }
 
 int CFormFields::IndexOf(const std::string& name) const {
-  const auto found = indexByLowerName_.find(Lower(name));
+  const auto found = indexByLowerName_.find(AsciiLower(name));
   return found == indexByLowerName_.end() ? -1 : static_cast<int>(found->second);
 }
 
@@ -232,7 +227,7 @@ std::string CFormData::BuildMultipart(unsigned flags) {
 std::string CFormData::BuildFilePart(const std::string& name, const std::string& fileName,
                                      const std::filesystem::path& path) {
   Boundary();
-  const bool gif = Lower(path.extension().string()) == ".gif";
+  const bool gif = AsciiLower(path.extension().string()) == ".gif";
   std::string part = DelimiterLine();
   part += "Content-Disposition: form-data; name=" + QuotedHeaderParameter(Encoded(name)) +
           "; filename=" + QuotedHeaderParameter(Encoded(fileName)) + "\r\n";

@@ -108,6 +108,10 @@ class CMainFrame : public QMainWindow, public IDocumentListener {
   void SchedulePreview(std::uint32_t flags) override;
   void RefreshMenus() override;
 
+  // The settings commands' effects: written to the options at once and shown now.
+  void SetToolBarColor(int bgr);
+  void SetUserAgentSetting(int setting);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
@@ -132,6 +136,8 @@ class CMainFrame : public QMainWindow, public IDocumentListener {
   // The listing's internet images and the seller's common banners.
   void EditInternetImages();
   void EditBanners();
+  void ConnectSettingsCommands();
+  void ApplyToolBarColor();
   // The closing steps that outlast the window: pane sizes, the preview window, the placement
   // and the options. Done once.
   void SaveState();

@@ -32,19 +32,18 @@ namespace nuvo {
 namespace {
 
 // Commands whose dialogs or features are not part of this program yet: shown, never enabled.
+// One command a line, so that the change that brings a feature takes out its own line.
+// clang-format off
 constexpr int kLaterCommands[] = {command::kBatchSubmit,
                                   command::kSizeWeight,
                                   command::kFind,
                                   command::kFindPrevious,
                                   command::kFindNext,
                                   command::kReplace,
-                                  command::kLayoutSettings,
                                   command::kTemplateSettings,
                                   command::kDecorateSettings,
-                                  command::kToolBarSettings,
-                                  command::kColorSettings,
-                                  command::kPageAccessSettings,
-                                  command::kHelpContents};
+                                  command::kToolBarSettings};
+// clang-format on
 
 // The decorated-text commands act on the decorated editor that has the focus; none has it
 // until the editor sheet brings its editors.
@@ -246,6 +245,7 @@ void CMainFrame::CreateActions() {
   connect(Action(command::kSelectCategory), &QAction::triggered, this, [this] {
     if (auto* sheet = qobject_cast<CNuvoTabsDialog*>(view_->Sheet())) sheet->SelectCategory();
   });
+  ConnectSettingsCommands();
 }
 
 void CMainFrame::EditInternetImages() {
@@ -358,11 +358,6 @@ void CMainFrame::CreateMenus() {
 }
 
 void CMainFrame::CreateToolBars() {
-  // The tool bars' background is the seller's colour, kept as 0x00BBGGRR.
-  const int bgr = options_.colorToolBarBg;
-  const QColor background(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-  const QString sheet = QStringLiteral("QToolBar { background: %1; border: none; spacing: 2px; }")
-                            .arg(background.name());
   // 0: pictures only; 1: names beside the pictures; 2: names under them.
   const Qt::ToolButtonStyle buttonStyle = options_.toolBarDispFormat == 0 ? Qt::ToolButtonIconOnly
                                           : options_.toolBarDispFormat == 1
@@ -371,7 +366,6 @@ void CMainFrame::CreateToolBars() {
 
   standardBar_ = addToolBar(QStringLiteral("標準"));
   standardBar_->setObjectName(QStringLiteral("StandardBar"));
-  standardBar_->setStyleSheet(sheet);
   standardBar_->setToolButtonStyle(buttonStyle);
   standardBar_->setIconSize(QSize(20, 20));
   Action(command::kFileNew)->setIconText(QStringLiteral("新規"));
@@ -396,7 +390,6 @@ void CMainFrame::CreateToolBars() {
 
   decorateBar_ = addToolBar(QStringLiteral("装飾"));
   decorateBar_->setObjectName(QStringLiteral("DecorateBar"));
-  decorateBar_->setStyleSheet(sheet);
   decorateBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
   for (int id : {41104, 41105, 41106, 41108, 0, 41116, 41117, 0, 41118, 41130, 0, 41126}) {
     if (id == 0) {
@@ -414,6 +407,8 @@ void CMainFrame::CreateToolBars() {
   QFont underline = font();
   underline.setUnderline(true);
   Action(41106)->setFont(underline);
+  // The tool bars' background is the seller's colour.
+  ApplyToolBarColor();
 
   QAction* standardToggle = standardBar_->toggleViewAction();
   standardToggle->setText(QStringLiteral("標準ツールバー(&T)"));
@@ -484,11 +479,8 @@ void CMainFrame::UpdateRecentFileMenu() {
 }
 
 void CMainFrame::ShowAbout() {
-  QMessageBox::about(
-      this, QStringLiteral("バージョン情報 - ぬぼ"),
-      QStringLiteral("<p><b>ぬぼ</b>　バージョン %1</p>"
-                     "<p>ヤフオク!の出品データを作成して出品するためのソフトです。</p>")
-          .arg(QString::fromLatin1(kVersionText)));
+  QMessageBox::about(this, QStringLiteral("バージョン情報 - ぬぼ"),
+                     ToQString(FormatMessageId(IDS_ABOUT_TEXT, {std::string(kVersionText)})));
 }
 
 namespace {

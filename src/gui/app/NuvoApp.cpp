@@ -41,8 +41,10 @@ const QString CNuvoApp::kTypeName = QStringLiteral("ぬぼ文書");
 
 namespace {
 
-// How long the program waits for the first preview before it takes a screenshot.
-constexpr int kScreenshotDelayMs = 4000;
+// The screenshot is taken once the first preview has loaded and had a moment to be drawn; a
+// preview that never loads still gets its picture after the longest wait.
+constexpr int kScreenshotPaintMs = 1000;
+constexpr int kScreenshotLongestWaitMs = 20000;
 
 // Message boxes belong to whichever window of the program is active when they are shown.
 class CActiveWindowPrompt : public IUserPrompt {
@@ -85,8 +87,8 @@ bool CNuvoApp::InitInstance(const QStringList& arguments) {
   random_.seed(static_cast<std::mt19937::result_type>(
       std::chrono::system_clock::now().time_since_epoch().count()));
 
-  QCoreApplication::setOrganizationName(QStringLiteral("Zabuto Soft"));
-  QCoreApplication::setApplicationName(QStringLiteral("Nuvo3"));
+  QCoreApplication::setOrganizationName(kOrganizationName);
+  QCoreApplication::setApplicationName(kApplicationName);
   QGuiApplication::setApplicationDisplayName(QStringLiteral("ぬぼ"));
   if (!settings_) {
     ownSettings_ = std::make_unique<CQtSettingsBackend>();
@@ -135,11 +137,20 @@ bool CNuvoApp::InitInstance(const QStringList& arguments) {
   frame_->View().OnInitialUpdate();
 
   if (!screenshotPath_.isEmpty()) {
-    QTimer::singleShot(kScreenshotDelayMs, frame_.get(), [this] {
+    auto shoot = [this] {
+      if (screenshotTaken_) return;
+      screenshotTaken_ = true;
       QScreen* screen = QGuiApplication::primaryScreen();
       if (screen) screen->grabWindow(0).save(screenshotPath_);
       frame_->close();
-    });
+    };
+    CHtmlCommView& preview = frame_->PreviewFrame().View();
+    QObject::connect(&preview, &QWebEngineView::loadFinished, frame_.get(),
+                     [this, shoot, &preview](bool ok) {
+                       if (!ok || !preview.url().isLocalFile()) return;
+                       QTimer::singleShot(kScreenshotPaintMs, frame_.get(), shoot);
+                     });
+    QTimer::singleShot(kScreenshotLongestWaitMs, frame_.get(), shoot);
   }
   return true;
 }

@@ -115,6 +115,7 @@ class CNuvoApp {
   std::unique_ptr<CBrowserCookieBridge> cookieBridge_;
   QString path_;
   QString screenshotPath_;
+  bool screenshotTaken_ = false;
 };
 
 }  // namespace nuvo

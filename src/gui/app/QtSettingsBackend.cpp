@@ -14,8 +14,7 @@ QString KeyPath(const std::string& section, const std::string& key) {
 
 }  // namespace
 
-CQtSettingsBackend::CQtSettingsBackend()
-    : settings_(QStringLiteral("Zabuto Soft"), QStringLiteral("Nuvo3")) {}
+CQtSettingsBackend::CQtSettingsBackend() : settings_(kOrganizationName, kApplicationName) {}
 
 CQtSettingsBackend::CQtSettingsBackend(const QString& path)
     : settings_(path, QSettings::IniFormat) {}

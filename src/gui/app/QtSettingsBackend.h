@@ -6,6 +6,10 @@
 
 namespace nuvo {
 
+// The names the desktop program and nuvo-cli go by, under which their settings and data live.
+inline const QString kOrganizationName = QStringLiteral("Zabuto Soft");
+inline const QString kApplicationName = QStringLiteral("Nuvo3");
+
 // The program's settings in QSettings (organisation "Zabuto Soft", application "Nuvo3"): on
 // Windows the registry key of old, elsewhere an INI file in the user's config folder. Sections
 // are groups; integers are stored as integers and texts as UTF-8.

@@ -22,12 +22,15 @@ void SaveWindowState(CWindowState& state, const QWidget& window) {
   // Qt keeps the normal placement apart only while the window is maximised or full screen.
   QRect normal = zoomed || window.isFullScreen() ? window.normalGeometry() : window.geometry();
   if (normal.isEmpty()) return;
+  // The position is the frame's, so that a window put back there has its title bar on screen.
+  normal.translate(window.frameGeometry().topLeft() - window.geometry().topLeft());
   state.Save(FromQRect(normal), WorkArea(window), zoomed);
 }
 
 void RestoreWindowState(const CWindowState& state, QWidget& window) {
   if (auto rect = state.RestoreSizeAndPosition(WorkArea(window))) {
-    window.setGeometry(rect->left, rect->top, rect->width, rect->height);
+    window.resize(rect->width, rect->height);
+    window.move(rect->left, rect->top);
   }
 }
 

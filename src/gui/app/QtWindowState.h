@@ -4,7 +4,8 @@
 
 class QWidget;
 
-// Applies a CWindowState to a top-level widget, with the work area of the widget's screen.
+// Applies a CWindowState to a top-level widget, with the work area of the widget's screen. The
+// position kept is the frame's, the size the window's own.
 namespace nuvo {
 
 // Remembers the widget's normal placement and whether it is maximised.

@@ -11,11 +11,15 @@ namespace {
 
 QMessageBox::Icon IconFor(PromptIcon icon) {
   switch (icon) {
-    case PromptIcon::Information: return QMessageBox::Information;
-    case PromptIcon::Question: return QMessageBox::Question;
-    case PromptIcon::Error: return QMessageBox::Critical;
+    case PromptIcon::Information:
+      return QMessageBox::Information;
+    case PromptIcon::Question:
+      return QMessageBox::Question;
+    case PromptIcon::Error:
+      return QMessageBox::Critical;
     case PromptIcon::Default:
-    case PromptIcon::Exclamation: break;
+    case PromptIcon::Exclamation:
+      break;
   }
   return QMessageBox::Warning;
 }
@@ -27,7 +31,8 @@ struct Choice {
 
 std::vector<Choice> ChoicesFor(PromptButtons buttons) {
   switch (buttons) {
-    case PromptButtons::Ok: return {{QMessageBox::Ok, PromptAnswer::Ok}};
+    case PromptButtons::Ok:
+      return {{QMessageBox::Ok, PromptAnswer::Ok}};
     case PromptButtons::OkCancel:
       return {{QMessageBox::Ok, PromptAnswer::Ok}, {QMessageBox::Cancel, PromptAnswer::Cancel}};
     case PromptButtons::YesNo:
@@ -37,26 +42,33 @@ std::vector<Choice> ChoicesFor(PromptButtons buttons) {
               {QMessageBox::No, PromptAnswer::No},
               {QMessageBox::Cancel, PromptAnswer::Cancel}};
     case PromptButtons::RetryCancel:
-      return {{QMessageBox::Retry, PromptAnswer::Retry}, {QMessageBox::Cancel, PromptAnswer::Cancel}};
+      return {{QMessageBox::Retry, PromptAnswer::Retry},
+              {QMessageBox::Cancel, PromptAnswer::Cancel}};
   }
   return {{QMessageBox::Ok, PromptAnswer::Ok}};
 }
 
 QString ButtonText(QMessageBox::StandardButton button) {
   switch (button) {
-    case QMessageBox::Yes: return QStringLiteral("はい(&Y)");
-    case QMessageBox::No: return QStringLiteral("いいえ(&N)");
-    case QMessageBox::Cancel: return QStringLiteral("キャンセル");
-    case QMessageBox::Retry: return QStringLiteral("再試行(&R)");
-    default: return QStringLiteral("OK");
+    case QMessageBox::Yes:
+      return QStringLiteral("はい(&Y)");
+    case QMessageBox::No:
+      return QStringLiteral("いいえ(&N)");
+    case QMessageBox::Cancel:
+      return QStringLiteral("キャンセル");
+    case QMessageBox::Retry:
+      return QStringLiteral("再試行(&R)");
+    default:
+      return QStringLiteral("OK");
   }
 }
 
 }  // namespace
 
 PromptAnswer CMessageBoxPrompt::Ask(const PromptRequest& request) {
-  QMessageBox box(IconFor(request.icon), title_, ToQString(request.text), QMessageBox::NoButton,
-                  parent_);
+  QString text = request.shownText.empty() ? ToQString(request.text)
+                                           : QString::fromStdString(request.shownText);
+  QMessageBox box(IconFor(request.icon), title_, text, QMessageBox::NoButton, parent_);
   const std::vector<Choice> choices = ChoicesFor(request.buttons);
   for (std::size_t i = 0; i < choices.size(); ++i) {
     QPushButton* button = box.addButton(choices[i].button);
@@ -68,9 +80,9 @@ PromptAnswer CMessageBoxPrompt::Ask(const PromptRequest& request) {
     if (choice.button == pressed) return choice.answer;
   }
   // Closing the box with Escape or the title bar is the cancelling answer.
-  return choices.size() == 1 ? choices.front().answer
-                             : (request.buttons == PromptButtons::YesNo ? PromptAnswer::No
-                                                                        : PromptAnswer::Cancel);
+  return choices.size() == 1
+             ? choices.front().answer
+             : (request.buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Cancel);
 }
 
 }  // namespace nuvo

@@ -139,6 +139,8 @@ CDescriptionPage::Block& CDescriptionPage::BlockAt(std::size_t index) {
       StoreDecorated(number);
       steps->AfterChange(code);
     });
+    link->TakeMarkupWhen(
+        [this] { return context_.doc.GetDescriptInputType() == CNuvoDoc::kHtmlInput; });
     int at = blockLayout_->count() - 1;
     blockLayout_->insertWidget(at, label);
     blockLayout_->insertWidget(at + 1, box, 1);

@@ -46,8 +46,10 @@ QWidget* WithYen(QLineEdit* box) {
   return row;
 }
 
-QString FeeText(std::int64_t yen) {
-  return CShipMethod::IsEntered(yen) ? QString::number(yen) : QString();
+// Shows a fee; a box that already shows it keeps its caret, so typing goes on undisturbed.
+void ShowFee(QLineEdit* box, std::int64_t yen) {
+  QString text = CShipMethod::IsEntered(yen) ? QString::number(yen) : QString();
+  if (box->text() != text) box->setText(text);
 }
 
 }  // namespace
@@ -151,14 +153,15 @@ QWidget* CShipPage::BuildMethods() {
   form->addRow(QStringLiteral("送料区分(&K):"), feeType_);
   fee_ = FeeBox(QStringLiteral("全国一律の送料を入力します"));
   fee_->setObjectName(QStringLiteral("shipFee"));
-  connect(fee_, &QLineEdit::editingFinished, this, [this] { CommitFee(EShipRowField::Fee, fee_); });
+  // A fee reaches the listing as it is typed, so the preview follows it after the typing pause.
+  connect(fee_, &QLineEdit::textEdited, this, [this] { CommitFee(EShipRowField::Fee, fee_); });
   form->addRow(QStringLiteral("送料(&F):"), WithYen(fee_));
   const char* regions[] = {"北海道", "沖縄", "離島"};
   for (std::size_t i = 0; i < regionalFees_.size(); ++i) {
     QString region = QString::fromUtf8(regions[i]);
     regionalFees_[i] = FeeBox(QStringLiteral("%1への送料を入力します").arg(region));
     regionalFees_[i]->setObjectName(QStringLiteral("shipRegionalFee%1").arg(i));
-    connect(regionalFees_[i], &QLineEdit::editingFinished, this,
+    connect(regionalFees_[i], &QLineEdit::textEdited, this,
             [this, i] { CommitFee(kRegionalFields[i], regionalFees_[i]); });
     form->addRow(region + QStringLiteral(":"), WithYen(regionalFees_[i]));
   }
@@ -246,10 +249,10 @@ void CShipPage::ShowMethod(int row) {
   updating_ = true;
   name_->setText(ToQString(method.name));
   feeType_->setCurrentIndex(method.feeType);
-  fee_->setText(FeeText(method.fee));
-  regionalFees_[0]->setText(FeeText(method.hokkaidoFee));
-  regionalFees_[1]->setText(FeeText(method.okinawaFee));
-  regionalFees_[2]->setText(FeeText(method.islandsFee));
+  ShowFee(fee_, method.fee);
+  ShowFee(regionalFees_[0], method.hokkaidoFee);
+  ShowFee(regionalFees_[1], method.okinawaFee);
+  ShowFee(regionalFees_[2], method.islandsFee);
   feeTable_->setText(ToQString(method.feeTableUrl));
   updating_ = false;
   SuitFieldsToFeeType(method.feeType);

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <memory>
+#include <type_traits>
 
 #include "core/common/MessageIds.h"
 #include "core/document/NuvoDoc.h"
@@ -21,8 +22,17 @@ std::optional<char32_t> FindUnrepresentable(const QString& text) {
 }
 
 void RefuseCharacter(IUserPrompt& prompt, char32_t character) {
-  std::string code = QString::number(static_cast<uint>(character), 16).toUpper().toStdString();
-  ShowMessage(prompt, IDS_UNREPRESENTABLE_CHAR, {code});
+  // The character cannot travel in code page 932: the message is filled with a stand-in that
+  // the shown text replaces by the character itself; the code page 932 text names its code.
+  const std::string standIn = "\x01";
+  QString shown = ToQString(FormatMessageId(IDS_UNREPRESENTABLE_CHAR, {standIn}));
+  shown.replace(QChar(1), QString::fromUcs4(&character, 1));
+  std::string code =
+      "U+" + QString::number(static_cast<uint>(character), 16).toUpper().toStdString();
+  PromptRequest request{IDS_UNREPRESENTABLE_CHAR,
+                        FormatMessageId(IDS_UNREPRESENTABLE_CHAR, {code})};
+  request.shownText = shown.toStdString();
+  prompt.Ask(request);
 }
 
 void GuardCharacters(QLineEdit* box, IUserPrompt& prompt) {
@@ -72,28 +82,21 @@ int CharPosition(const std::string& cp932, std::size_t offset) {
   return static_cast<int>(ToQString(cp932.substr(0, offset)).size());
 }
 
-CTextBoxLink::CTextBoxLink(QLineEdit* box, CNuvoDoc& doc, IUserPrompt& prompt, Store store)
-    : QObject(box),
+CTextBoxLink::CTextBoxLink(Box box, CNuvoDoc& doc, IUserPrompt& prompt, Store store)
+    : QObject(std::visit([](auto* edit) -> QWidget* { return edit; }, box)),
       box_(box),
       prompt_(prompt),
       store_(std::move(store)),
       listener_(doc, *this) {
-  LeaveUndoToTheListing(box);
-  connect(box, &QLineEdit::textChanged, this, &CTextBoxLink::OnTextChanged);
-  connect(box, &QLineEdit::selectionChanged, this, &CTextBoxLink::OnSelectionMoved);
-  connect(box, &QLineEdit::cursorPositionChanged, this, &CTextBoxLink::OnSelectionMoved);
-}
-
-CTextBoxLink::CTextBoxLink(QPlainTextEdit* box, CNuvoDoc& doc, IUserPrompt& prompt, Store store)
-    : QObject(box),
-      box_(box),
-      prompt_(prompt),
-      store_(std::move(store)),
-      listener_(doc, *this) {
-  LeaveUndoToTheListing(box);
-  connect(box, &QPlainTextEdit::textChanged, this, &CTextBoxLink::OnTextChanged);
-  connect(box, &QPlainTextEdit::selectionChanged, this, &CTextBoxLink::OnSelectionMoved);
-  connect(box, &QPlainTextEdit::cursorPositionChanged, this, &CTextBoxLink::OnSelectionMoved);
+  std::visit(
+      [this](auto* edit) {
+        using Edit = std::remove_pointer_t<decltype(edit)>;
+        LeaveUndoToTheListing(edit);
+        connect(edit, &Edit::textChanged, this, &CTextBoxLink::OnTextChanged);
+        connect(edit, &Edit::selectionChanged, this, &CTextBoxLink::OnSelectionMoved);
+        connect(edit, &Edit::cursorPositionChanged, this, &CTextBoxLink::OnSelectionMoved);
+      },
+      box_);
 }
 
 QString CTextBoxLink::BoxText() const {
@@ -134,18 +137,27 @@ TextRange CTextBoxLink::BoxSelection() const {
   return {ByteOffset(text, start), ByteOffset(text, end)};
 }
 
-void CTextBoxLink::Load(const std::string& text) {
-  text_ = text;
-  QString shown = ToQString(text);
+void CTextBoxLink::Load(const std::string& stored) {
+  if (TakesMarkup()) {
+    text_ = stored;
+  } else {
+    field_.Load(stored);
+    text_ = field_.PlainText();
+  }
+  QString shown = ToQString(text_);
   if (shown == BoxText()) return;
   ShowInBox(shown, 0, 0);
 }
 
 void CTextBoxLink::SetText(const std::string& text, TextRange selection) {
-  text_ = text;
-  store_(text_);
+  StoreText(text);
   ShowInBox(ToQString(text), CharPosition(text, selection.start),
             CharPosition(text, selection.end));
+}
+
+void CTextBoxLink::StoreText(const std::string& text) {
+  text_ = text;
+  store_(TakesMarkup() ? text_ : field_.Edit(text_));
 }
 
 void CTextBoxLink::OnSelectionMoved() {
@@ -167,7 +179,7 @@ void CTextBoxLink::OnTextChanged() {
   shown_ = now;
   text_ = step.after;
   selection_ = step.selectionAfter;
-  store_(text_);
+  StoreText(text_);
   listener_.OnEditStep(step);
 }
 

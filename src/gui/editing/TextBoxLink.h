@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "core/common/UserPrompt.h"
+#include "core/decorate/DecoratedFieldText.h"
 #include "core/editing/EditBoxListener.h"
 
 class QLineEdit;
@@ -17,7 +18,9 @@ class QPlainTextEdit;
 // into the box is written to the field and recorded in the listing's undo history; undo and redo
 // put the text back into the box and the field. A character that code page 932 cannot hold is
 // refused where it is typed or pasted, with a message, and the box keeps its earlier text. The
-// link watches the box without owning it; the box owns the link as a child object.
+// field is a decorated one unless told otherwise: the box shows its text and what is typed goes
+// through the fragment writer. The link watches the box without owning it; the box owns the link
+// as a child object.
 namespace nuvo {
 
 class CNuvoDoc;
@@ -46,13 +49,16 @@ class CTextBoxLink : public QObject, public IEditBox {
  public:
   using Store = std::function<void(const std::string&)>;
 
-  CTextBoxLink(QLineEdit* box, CNuvoDoc& doc, IUserPrompt& prompt,
-               Store store);
-  CTextBoxLink(QPlainTextEdit* box, CNuvoDoc& doc, IUserPrompt& prompt,
+  using Box = std::variant<QLineEdit*, QPlainTextEdit*>;
+
+  CTextBoxLink(Box box, CNuvoDoc& doc, IUserPrompt& prompt,
                Store store);
 
+  // From now on the field takes markup as typed whenever `markup` says so.
+  void TakeMarkupWhen(std::function<bool()> markup) { markup_ = std::move(markup); }
+
   // Shows the field's text as the listing holds it; records nothing.
-  void Load(const std::string& text);
+  void Load(const std::string& stored);
 
   std::string GetText() const override { return text_; }
   void SetText(const std::string& text, TextRange selection) override;
@@ -63,10 +69,15 @@ class CTextBoxLink : public QObject, public IEditBox {
   TextRange BoxSelection() const;
   void OnSelectionMoved();
   void OnTextChanged();
+  bool TakesMarkup() const { return markup_ && markup_(); }
+  // Stores the box's text `text` into the field.
+  void StoreText(const std::string& text);
 
-  std::variant<QLineEdit*, QPlainTextEdit*> box_;
+  Box box_;
   IUserPrompt& prompt_;
   Store store_;
+  std::function<bool()> markup_;
+  CDecoratedFieldText field_;
   CEditBoxListener listener_;
   // What the box showed after the last accepted change, and the selection in it since.
   QString shown_;

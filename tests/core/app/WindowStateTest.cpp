@@ -32,13 +32,14 @@ TEST(WindowState, RestoreClampsToTheWorkAreaAndCentresWhenOutside) {
   CAppComm app(store);
   CWindowState state(app, 0, 1220, 850, CWindowState::kAllowMaximize);
   EXPECT_FALSE(store.ReadInt("WindowState\\0", "Width"));
-  // No stored placement: the default size at the work area's corner.
-  EXPECT_EQ(state.RestoreSizeAndPosition(kWorkArea), (WindowRect{100, 40, 1220, 850}));
+  // No stored placement: the default size, centred so that the whole frame is on the screen.
+  EXPECT_EQ(state.RestoreSizeAndPosition(kWorkArea), (WindowRect{290, 115, 1220, 850}));
 
   // Too large for the work area: clamped, and kept at the stored corner.
   app.WriteProfileInt("WindowState\\0", "Width", 3000);
   app.WriteProfileInt("WindowState\\0", "Height", 900);
   app.WriteProfileInt("WindowState\\0", "Left", 10);
+  app.WriteProfileInt("WindowState\\0", "Top", 0);
   EXPECT_EQ(state.RestoreSizeAndPosition(kWorkArea), (WindowRect{110, 40, 1600, 900}));
 
   for (auto [left, top] : {std::pair{1600, 0}, {-1, 0}, {0, 1000}, {0, -5}}) {

@@ -101,6 +101,16 @@ TEST(PageComposer, ShipMethodFeeColumnForEachFeeType) {
   EXPECT_EQ(FeeColumn(Method(CShipMethod::kCashOnDelivery, 500)), "着払い");
 }
 
+TEST(PageComposer, AFeeNotEnteredIsNeverShownAsAnAmount) {
+  EXPECT_EQ(FeeColumn(Method(CShipMethod::kFlatFee, CShipMethod::kNotEntered)),
+            "送料は落札後にお知らせします");
+  CShipMethod regions = Method(CShipMethod::kFlatFeeAndRegions, CShipMethod::kNotEntered);
+  regions.okinawaFee = 1200;
+  std::string column = FeeColumn(regions);
+  EXPECT_EQ(column.find("-1 円"), std::string::npos) << column;
+  EXPECT_EQ(column.rfind("送料は落札後にお知らせします<br>", 0), 0u) << column;
+}
+
 TEST(PageComposer, ShipMethodRowsEscapeTheNameAndHideUnusedRows) {
   CDescriptInput input;
   ASSERT_TRUE(input.LoadTemplateResource(kTemplateNormalInput));

@@ -19,10 +19,10 @@ TEST(PhotoSize, ReadsTheGifHeaderWhenTheNameSaysGifInAnyCase) {
 TEST(PhotoSize, FindsTheFrameHeaderPastOtherSegmentsIncludingLookalikes) {
   ImageBytes jpeg = {0xFF, 0xD8};
   AppendJpegSegment(jpeg, 0xE0, ImageBytes(14, 0xC0));  // APP0 whose content looks like markers
-  AppendJpegSegment(jpeg, 0xC4, ImageBytes(20, 0));     // DHT, DAC and JPG sit among the frame codes
+  AppendJpegSegment(jpeg, 0xC4, ImageBytes(20, 0));  // DHT, DAC and JPG sit among the frame codes
   AppendJpegSegment(jpeg, 0xCC, ImageBytes(4, 0));
   AppendJpegSegment(jpeg, 0xC8, ImageBytes(4, 0));
-  jpeg.insert(jpeg.end(), {0xFF, 0xFF, 0xD0});  // a fill byte and a restart marker
+  jpeg.insert(jpeg.end(), {0xFF, 0xFF, 0xD0});                 // a fill byte and a restart marker
   AppendJpegSegment(jpeg, 0xC2, JpegFramePayload(1024, 768));  // progressive frame
   EXPECT_EQ(ReadJpegSize(jpeg), (PixelSize{1024, 768}));
   EXPECT_EQ(PhotoPixelSize("x.JPG", jpeg), (PixelSize{1024, 768}));

@@ -175,4 +175,25 @@ TEST_F(EditingTest, SwitchingTheInputTypeRereadsTheTreesPartsAndTheListsWhenThey
             treeParts | change::kPostItems | change::kPayItems | change::kOtherItems);
 }
 
+TEST_F(EditingTest, TheTitleStaysTheListingsWhateverTheInputTypeAndItsUndo) {
+  Run(MakeSetTitleCommand(&doc, &listener, Cp932("カメラ"), kNoSelection));
+  Run(MakeSetInputTypeCommand(&doc, &listener, CNuvoDoc::kNormalInput));
+  EXPECT_EQ(doc.GetTitle(), Cp932("カメラ"));
+  Run(MakeSetTitleCommand(&doc, &listener, Cp932("カメラ美品"), kNoSelection));
+  Run(MakeSetInputTypeCommand(&doc, &listener, CNuvoDoc::kHtmlInput));
+  EXPECT_EQ(doc.GetTitle(), Cp932("カメラ美品"));
+  Run(MakeSetInputTypeCommand(&doc, &listener, CNuvoDoc::kTemplateInput));
+  EXPECT_EQ(doc.GetTitle(), Cp932("カメラ美品"));
+
+  // Walking back through the switches and the title edit shows the title of each step.
+  doc.Undo();
+  doc.Undo();
+  EXPECT_EQ(doc.GetTitle(), Cp932("カメラ美品"));
+  doc.Undo();
+  EXPECT_EQ(doc.GetTitle(), Cp932("カメラ"));
+  doc.Undo();
+  EXPECT_EQ(doc.GetDescriptInputType(), CNuvoDoc::kTemplateInput);
+  EXPECT_EQ(doc.GetTitle(), Cp932("カメラ"));
+}
+
 }  // namespace

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "core/common/AsciiCase.h"
+#include "core/common/Encoding.h"
 #include "core/html/HtmlDocument.h"
 #include "core/html/HtmlTagTable.h"
-#include "core/common/Encoding.h"
 
 namespace nuvo {
 namespace {

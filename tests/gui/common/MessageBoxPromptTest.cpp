@@ -1,11 +1,11 @@
 #include "gui/common/MessageBoxPrompt.h"
 
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "core/common/Encoding.h"
 
@@ -54,8 +54,8 @@ TEST(MessageBoxPrompt, ShowsTheTextUnderTheProgramTitleWithTheExclamationByDefau
 TEST(MessageBoxPrompt, AsksWithJapaneseButtonsAndTheRequestedDefault) {
   CMessageBoxPrompt prompt;
   PromptAnswer answer{};
-  PromptRequest request{916, Cp932("空の項目があります。削除しますか？"), PromptButtons::YesNoCancel,
-                        PromptIcon::Question, 1};
+  PromptRequest request{916, Cp932("空の項目があります。削除しますか？"),
+                        PromptButtons::YesNoCancel, PromptIcon::Question, 1};
   Seen seen = AnswerWith("いいえ(&N)", prompt, request, answer);
   EXPECT_EQ(seen.icon, QMessageBox::Question);
   EXPECT_EQ(seen.defaultText, "いいえ(&N)");

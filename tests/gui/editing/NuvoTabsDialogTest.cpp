@@ -154,7 +154,12 @@ TEST_F(SheetTest, CharactersOutsideCodePage932AreRefusedWhereTyped) {
   description->insertPlainText(QStringLiteral("\u2603"));  // a snowman: not in code page 932
   EXPECT_EQ(description->toPlainText(), QStringLiteral("説明"));
   EXPECT_EQ(prompt.Ids(), (std::vector<int>{IDS_UNREPRESENTABLE_CHAR, IDS_UNREPRESENTABLE_CHAR}));
-  EXPECT_NE(prompt.requests[1].text.find("2603"), std::string::npos);
+  // The seller sees the character itself, not its code.
+  EXPECT_EQ(QString::fromStdString(prompt.requests[0].shownText),
+            QStringLiteral("「\U0001F600」は出品する文章には使えない文字です。\r\n"
+                           "別の文字に置き換えてください。"));
+  EXPECT_NE(prompt.requests[1].shownText.find("\u2603"), std::string::npos);
+  EXPECT_NE(prompt.requests[1].text.find("U+2603"), std::string::npos);
 }
 
 TEST_F(SheetTest, DescriptionTypingUndoesInTheOneHistory) {
@@ -177,6 +182,24 @@ TEST_F(SheetTest, DescriptionTypingUndoesInTheOneHistory) {
   QCoreApplication::sendEvent(description, &undo);
   EXPECT_EQ(description->toPlainText(), QStringLiteral("新品"));
   EXPECT_TRUE(history.CanRedo());  // no new edit cut the redo tail
+}
+
+TEST_F(SheetTest, DescriptionTextIsWrittenAsTypedAndOnlyHtmlInputTakesMarkup) {
+  auto* description = Find<QPlainTextEdit>("description0");
+  description->selectAll();
+  Type(description, QStringLiteral("一行目"));
+  Press(description, Qt::Key_Return);
+  Type(description, QStringLiteral("<b>"));
+  EXPECT_EQ(doc->GetDescriptions().at(0), Cp932("一行目<br>&lt;b&gt;"));
+  doc->Undo();
+  EXPECT_EQ(description->toPlainText(), QStringLiteral("一行目\n<b"));
+  EXPECT_EQ(doc->GetDescriptions().at(0), Cp932("一行目<br>&lt;b"));
+
+  Find<QPushButton>("inputType2")->click();
+  ASSERT_EQ(doc->GetDescriptInputType(), CNuvoDoc::kHtmlInput);
+  description->selectAll();
+  Type(description, QStringLiteral("<b>太字</b>"));
+  EXPECT_EQ(doc->GetDescriptions().at(0), Cp932("<b>太字</b>"));
 }
 
 TEST_F(SheetTest, ItemRowsAreAddedMovedAndTypedThroughCommands) {

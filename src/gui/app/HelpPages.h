@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The program's help: short Japanese pages installed beside the samples, shown in the system's
+// browser. Run from the build tree, the pages of the source tree are shown.
+namespace nuvo {
+
+// The file of help page `page` ("index.html", "settings.html"); empty when it cannot be found.
+QString HelpPageFile(const QString& page);
+
+// Opens help page `page`, at `anchor` when one is given.
+void ShowHelpPage(const QString& page, const QString& anchor = {});
+
+}  // namespace nuvo
