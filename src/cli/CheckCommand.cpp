@@ -9,8 +9,8 @@
 #include "core/app/AppComm.h"
 #include "core/app/AppOptions.h"
 #include "core/document/NuvoDoc.h"
-#include "core/editing/SubmitChecks.h"
 #include "core/editing/CommonSubmitSettings.h"
+#include "core/editing/SubmitChecks.h"
 
 // check FILE.nvd [--easy-trade|--normal]: runs every check a submission runs before it posts,
 // with the user's options and common settings, and prints all that they find as one JSON object

@@ -26,7 +26,8 @@ const std::vector<Command>& Commands() {
       // Service profiles.
       {"service", "service", ShowService},
       // Submitting a listing.
-      {"submit", "submit FILE.nvd [--easy-trade|--normal] [--dry-run] [--yes] [--confirm-page OUT.html]",
+      {"submit",
+       "submit FILE.nvd [--easy-trade|--normal] [--dry-run] [--yes] [--confirm-page OUT.html]",
        SubmitListingCommand},
       // The submission checks.
       {"check", "check FILE.nvd [--easy-trade|--normal]", CheckListing},

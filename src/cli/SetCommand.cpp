@@ -210,10 +210,11 @@ class CSetEditor {
     } else if (a.name == "buyNowPrice") {
       Run(a, MakeSetBuyNowPriceCommand(doc_, InRange(a, v, kPriceRange)));
     } else if (a.name == "quantity") {
-      Run(a, MakeSetQuantityCommand(
-                 doc_, static_cast<std::int32_t>(InRange(a, v, kQuantityRange))));
+      Run(a,
+          MakeSetQuantityCommand(doc_, static_cast<std::int32_t>(InRange(a, v, kQuantityRange))));
     } else if (a.name == "salesFormat") {
-      Run(a, MakeSetSalesFormatCommand(doc_, static_cast<std::int32_t>(Number(a, v, 0, CNuvoDoc::kSalesFormatCount - 1))));
+      Run(a, MakeSetSalesFormatCommand(doc_, static_cast<std::int32_t>(Number(
+                                                 a, v, 0, CNuvoDoc::kSalesFormatCount - 1))));
     } else if (a.name == "condition") {
       auto [kind, remark] = SplitAt(v, ':');
       CItemCondition condition(
@@ -235,7 +236,8 @@ class CSetEditor {
     } else if (a.name == "memo") {
       Run(a, MakeSetMemoCommand(doc_, Text(a, v)));
     } else if (a.name == "inputType") {
-      Run(a, MakeSetInputTypeCommand(doc_, static_cast<std::int32_t>(Number(a, v, 0, CNuvoDoc::kInputTypeCount - 1))));
+      Run(a, MakeSetInputTypeCommand(
+                 doc_, static_cast<std::int32_t>(Number(a, v, 0, CNuvoDoc::kInputTypeCount - 1))));
     } else if (a.name == "sampleId") {
       std::uint32_t id = SampleId(a);
       Run(a, MakeSetSampleIdCommand(doc_, id));
@@ -273,7 +275,8 @@ class CSetEditor {
         return;
       case Assignment::kMoveUp:
       case Assignment::kMoveDown: {
-        auto move = MakeMoveRowCommand(doc_, list, *a.index,
+        auto move = MakeMoveRowCommand(
+            doc_, list, *a.index,
             a.op == Assignment::kMoveUp ? EMoveDirection::Up : EMoveDirection::Down);
         if (!move) Bad(a, "その行はそれ以上動かせません");
         doc_.ExecuteCommand(std::move(move));

@@ -9,7 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text = nuvo::fuzz::AsText(data, size);
   const std::size_t cut = text.find('\0');
   const std::string name(text.substr(0, cut));
-  const std::string value(cut == std::string_view::npos ? std::string_view() : text.substr(cut + 1));
+  const std::string value(cut == std::string_view::npos ? std::string_view()
+                                                        : text.substr(cut + 1));
 
   std::string decoded;
   nuvo::DecodeUnicodeEscapes(text, decoded);

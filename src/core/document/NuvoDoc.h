@@ -15,8 +15,8 @@
 #include "core/document/ArchiveWriter.h"
 #include "core/document/ChargeOptions.h"
 #include "core/document/CommandHistory.h"
-#include "core/document/DocumentListener.h"
 #include "core/document/DescriptInput.h"
+#include "core/document/DocumentListener.h"
 #include "core/document/ItemCondition.h"
 #include "core/document/ShipSettings.h"
 #include "core/document/SizeWeight.h"
@@ -24,8 +24,9 @@
 // The listing being edited: its scalar fields, its condition (the second base), the photo files
 // and one description tree per input type, which also carries the title, the photos' names, the
 // paid options, the shipping and the package size. It owns the trees, the photo data and the undo
-// history of its edits, and tells its listeners what the edits change. The sample and input type last used are read from the settings when it is made and written back
-// when it goes, so the next new listing starts with them. Failures are told through the prompt.
+// history of its edits, and tells its listeners what the edits change. The sample and input type
+// last used are read from the settings when it is made and written back when it goes, so the next
+// new listing starts with them. Failures are told through the prompt.
 namespace nuvo {
 
 using PhotoData = std::vector<std::uint8_t>;

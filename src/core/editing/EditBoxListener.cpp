@@ -63,7 +63,6 @@ class CEditBoxCommand : public CEditCommand {
     }
   }
 
-
  protected:
   // The box already shows the step.
   void Apply() override { SchedulePreview(); }

@@ -264,24 +264,21 @@ void SetRows(CNuvoDoc& doc, ERowList list, const std::vector<ListRow>& rows) {
   }
 }
 
-std::unique_ptr<CEditCommand> MakeAddRowCommand(CNuvoDoc& doc,
-                                                ERowList list) {
+std::unique_ptr<CEditCommand> MakeAddRowCommand(CNuvoDoc& doc, ERowList list) {
   return std::make_unique<CAddRowCommand>(doc, list, EmptyRow(list));
 }
 
-std::unique_ptr<CEditCommand> MakeAddPhotoCommand(CNuvoDoc& doc,
-                                                  CPhotoRow photo) {
+std::unique_ptr<CEditCommand> MakeAddPhotoCommand(CNuvoDoc& doc, CPhotoRow photo) {
   return std::make_unique<CAddRowCommand>(doc, ERowList::Photos, std::move(photo));
 }
 
-std::unique_ptr<CEditCommand> MakeDeleteRowCommand(CNuvoDoc& doc,
-                                                   ERowList list, std::size_t index) {
+std::unique_ptr<CEditCommand> MakeDeleteRowCommand(CNuvoDoc& doc, ERowList list,
+                                                   std::size_t index) {
   if (index >= RowCount(doc, list)) return nullptr;
   return std::make_unique<CDeleteRowCommand>(doc, list, index);
 }
 
-std::unique_ptr<CEditCommand> MakeMoveRowCommand(CNuvoDoc& doc,
-                                                 ERowList list, std::size_t index,
+std::unique_ptr<CEditCommand> MakeMoveRowCommand(CNuvoDoc& doc, ERowList list, std::size_t index,
                                                  EMoveDirection direction) {
   std::size_t count = RowCount(doc, list);
   if (direction == EMoveDirection::Up) {
@@ -292,8 +289,8 @@ std::unique_ptr<CEditCommand> MakeMoveRowCommand(CNuvoDoc& doc,
   return std::make_unique<CMoveRowCommand>(doc, list, index);
 }
 
-std::unique_ptr<CEditCommand> MakeSetRowCommand(CNuvoDoc& doc,
-                                                ERowList list, std::size_t index, ListRow row) {
+std::unique_ptr<CEditCommand> MakeSetRowCommand(CNuvoDoc& doc, ERowList list, std::size_t index,
+                                                ListRow row) {
   if (!FitsList(row, list) || index >= RowCount(doc, list)) return nullptr;
   return std::make_unique<CSetRowCommand>(doc, list, index, std::move(row));
 }

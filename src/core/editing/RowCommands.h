@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "core/document/DescriptInput.h"
+#include "core/document/EditCommand.h"
 #include "core/document/NuvoDoc.h"
 #include "core/document/ShipMethod.h"
-#include "core/document/EditCommand.h"
 
 // The lists of the listing that are edited row by row, and the commands that add, delete, move
 // and rewrite one row. A factory returns nullptr when the row it names does not exist (or a move
@@ -35,19 +35,15 @@ std::vector<ListRow> GetRows(const CNuvoDoc& doc, ERowList list);
 void SetRows(CNuvoDoc& doc, ERowList list, const std::vector<ListRow>& rows);
 
 // Appends an empty row.
-std::unique_ptr<CEditCommand> MakeAddRowCommand(CNuvoDoc& doc,
-                                                ERowList list);
+std::unique_ptr<CEditCommand> MakeAddRowCommand(CNuvoDoc& doc, ERowList list);
 // Appends a photo that has passed the checks of the photo reader.
-std::unique_ptr<CEditCommand> MakeAddPhotoCommand(CNuvoDoc& doc,
-                                                  CPhotoRow photo);
-std::unique_ptr<CEditCommand> MakeDeleteRowCommand(CNuvoDoc& doc,
-                                                   ERowList list, std::size_t index);
+std::unique_ptr<CEditCommand> MakeAddPhotoCommand(CNuvoDoc& doc, CPhotoRow photo);
+std::unique_ptr<CEditCommand> MakeDeleteRowCommand(CNuvoDoc& doc, ERowList list, std::size_t index);
 enum class EMoveDirection { Up, Down };
-std::unique_ptr<CEditCommand> MakeMoveRowCommand(CNuvoDoc& doc,
-                                                 ERowList list, std::size_t index,
+std::unique_ptr<CEditCommand> MakeMoveRowCommand(CNuvoDoc& doc, ERowList list, std::size_t index,
                                                  EMoveDirection direction);
 // Replaces row `index` by `row`, which must be of the list's kind.
-std::unique_ptr<CEditCommand> MakeSetRowCommand(CNuvoDoc& doc,
-                                                ERowList list, std::size_t index, ListRow row);
+std::unique_ptr<CEditCommand> MakeSetRowCommand(CNuvoDoc& doc, ERowList list, std::size_t index,
+                                                ListRow row);
 
 }  // namespace nuvo

@@ -171,8 +171,7 @@ void SetShipRowValue(CShipMethod& method, EShipRowField field, const ShipRowValu
   }
 }
 
-std::unique_ptr<CEditCommand> MakeShipRow(CNuvoDoc& doc,
-                                          std::size_t row, EShipRowField field,
+std::unique_ptr<CEditCommand> MakeShipRow(CNuvoDoc& doc, std::size_t row, EShipRowField field,
                                           ShipRowValue value) {
   if (row >= doc.GetShipping().methods.size()) return nullptr;
   Field<ShipRowValue> access{[row, field](const CNuvoDoc& d) {
@@ -229,46 +228,46 @@ void SetShipServiceValue(CShipSettings& shipping, EShipServiceField field, std::
 
 }  // namespace
 
-std::unique_ptr<CEditCommand> MakeSetTitleCommand(CNuvoDoc& doc,
-                                                  std::string title, std::int32_t selection) {
+std::unique_ptr<CEditCommand> MakeSetTitleCommand(CNuvoDoc& doc, std::string title,
+                                                  std::int32_t selection) {
   return std::make_unique<CSetTitleCommand>(doc, CleanTitle(title).text, selection);
 }
 
-std::unique_ptr<CEditCommand> MakeSetSalesFormatCommand(CNuvoDoc& doc,
-                                                        std::int32_t format) {
-  return MakeValue<std::int32_t>(doc, {[](const CNuvoDoc& d) { return d.GetSalesFormat(); },
+std::unique_ptr<CEditCommand> MakeSetSalesFormatCommand(CNuvoDoc& doc, std::int32_t format) {
+  return MakeValue<std::int32_t>(doc,
+                                 {[](const CNuvoDoc& d) { return d.GetSalesFormat(); },
                                   [](CNuvoDoc& d, const std::int32_t& v) { d.SetSalesFormat(v); },
                                   change::kSalesFormat, true, false},
                                  format);
 }
 
-std::unique_ptr<CEditCommand> MakeSetStartPriceCommand(CNuvoDoc& doc,
-                                                       std::int64_t yen) {
-  return MakeValue<std::int64_t>(doc, {[](const CNuvoDoc& d) { return d.GetStartPrice(); },
+std::unique_ptr<CEditCommand> MakeSetStartPriceCommand(CNuvoDoc& doc, std::int64_t yen) {
+  return MakeValue<std::int64_t>(doc,
+                                 {[](const CNuvoDoc& d) { return d.GetStartPrice(); },
                                   [](CNuvoDoc& d, const std::int64_t& v) { d.SetStartPrice(v); },
                                   change::kStartPrice, true, false},
                                  kPriceRange.Clamp(yen));
 }
 
-std::unique_ptr<CEditCommand> MakeSetBuyNowPriceCommand(CNuvoDoc& doc,
-                                                        std::int64_t yen) {
-  return MakeValue<std::int64_t>(doc, {[](const CNuvoDoc& d) { return d.GetBuyNowPrice(); },
+std::unique_ptr<CEditCommand> MakeSetBuyNowPriceCommand(CNuvoDoc& doc, std::int64_t yen) {
+  return MakeValue<std::int64_t>(doc,
+                                 {[](const CNuvoDoc& d) { return d.GetBuyNowPrice(); },
                                   [](CNuvoDoc& d, const std::int64_t& v) { d.SetBuyNowPrice(v); },
                                   change::kBuyNowPrice, false, false},
                                  kPriceRange.Clamp(yen));
 }
 
-std::unique_ptr<CEditCommand> MakeSetQuantityCommand(CNuvoDoc& doc,
-                                                     std::int32_t quantity) {
-  return MakeValue<std::int32_t>(doc, {[](const CNuvoDoc& d) { return d.GetQuantity(); },
+std::unique_ptr<CEditCommand> MakeSetQuantityCommand(CNuvoDoc& doc, std::int32_t quantity) {
+  return MakeValue<std::int32_t>(doc,
+                                 {[](const CNuvoDoc& d) { return d.GetQuantity(); },
                                   [](CNuvoDoc& d, const std::int32_t& v) { d.SetQuantity(v); },
                                   change::kQuantity, true, false},
                                  static_cast<std::int32_t>(kQuantityRange.Clamp(quantity)));
 }
 
-std::unique_ptr<CEditCommand> MakeSetCategoryCommand(CNuvoDoc& doc,
-                                                     CategoryChoice category) {
-  return MakeValue<CategoryChoice>(doc, {[](const CNuvoDoc& d) {
+std::unique_ptr<CEditCommand> MakeSetCategoryCommand(CNuvoDoc& doc, CategoryChoice category) {
+  return MakeValue<CategoryChoice>(doc,
+                                   {[](const CNuvoDoc& d) {
                                       return CategoryChoice{d.GetCategoryId(), d.GetCategoryName()};
                                     },
                                     [](CNuvoDoc& d, const CategoryChoice& v) {
@@ -279,16 +278,15 @@ std::unique_ptr<CEditCommand> MakeSetCategoryCommand(CNuvoDoc& doc,
                                    std::move(category));
 }
 
-std::unique_ptr<CEditCommand> MakeSetConditionCommand(CNuvoDoc& doc,
-                                                      CItemCondition condition) {
-  return MakeValue<CItemCondition>(doc, {[](const CNuvoDoc& d) { return d.GetCondition(); },
+std::unique_ptr<CEditCommand> MakeSetConditionCommand(CNuvoDoc& doc, CItemCondition condition) {
+  return MakeValue<CItemCondition>(doc,
+                                   {[](const CNuvoDoc& d) { return d.GetCondition(); },
                                     [](CNuvoDoc& d, const CItemCondition& v) { d.SetCondition(v); },
                                     change::kCondition, false, false},
                                    std::move(condition));
 }
 
-std::unique_ptr<CEditCommand> MakeSetPaidOptionsCommand(CNuvoDoc& doc,
-                                                        CChargeOptions options) {
+std::unique_ptr<CEditCommand> MakeSetPaidOptionsCommand(CNuvoDoc& doc, CChargeOptions options) {
   // No control of the sheet shows a paid option: the preview alone follows them.
   return MakeValue<CChargeOptions>(
       doc,
@@ -308,8 +306,7 @@ std::unique_ptr<CEditCommand> MakeSetInternetImagesCommand(
       std::move(images));
 }
 
-std::unique_ptr<CEditCommand> MakeSetMemoCommand(CNuvoDoc& doc,
-                                                 std::string memo) {
+std::unique_ptr<CEditCommand> MakeSetMemoCommand(CNuvoDoc& doc, std::string memo) {
   return MakeValue<std::string>(
       doc,
       {[](const CNuvoDoc& d) { return d.GetMemo(); },
@@ -317,18 +314,19 @@ std::unique_ptr<CEditCommand> MakeSetMemoCommand(CNuvoDoc& doc,
       std::move(memo));
 }
 
-std::unique_ptr<CEditCommand> MakeSetSampleIdCommand(CNuvoDoc& doc,
-                                                     std::uint32_t sampleId) {
-  return MakeValue<std::uint32_t>(doc, {[](const CNuvoDoc& d) { return d.GetSampleID(); },
+std::unique_ptr<CEditCommand> MakeSetSampleIdCommand(CNuvoDoc& doc, std::uint32_t sampleId) {
+  return MakeValue<std::uint32_t>(doc,
+                                  {[](const CNuvoDoc& d) { return d.GetSampleID(); },
                                    [](CNuvoDoc& d, const std::uint32_t& v) { d.SetSampleID(v); },
                                    change::kEverything, false, true},
                                   sampleId);
 }
 
-std::unique_ptr<CEditCommand> MakeSetDescriptionCommand(CNuvoDoc& doc,
-                                                        std::size_t index, std::string text) {
+std::unique_ptr<CEditCommand> MakeSetDescriptionCommand(CNuvoDoc& doc, std::size_t index,
+                                                        std::string text) {
   if (index >= doc.GetDescriptions().size()) return nullptr;
-  return MakeValue<std::string>(doc, {[index](const CNuvoDoc& d) {
+  return MakeValue<std::string>(doc,
+                                {[index](const CNuvoDoc& d) {
                                    auto texts = d.GetDescriptions();
                                    return index < texts.size() ? texts[index] : std::string();
                                  },
@@ -342,30 +340,27 @@ std::unique_ptr<CEditCommand> MakeSetDescriptionCommand(CNuvoDoc& doc,
                                 std::move(text));
 }
 
-std::unique_ptr<CEditCommand> MakeSetShipRowCommand(CNuvoDoc& doc,
-                                                    std::size_t row, EShipRowField field,
-                                                    std::int64_t value) {
+std::unique_ptr<CEditCommand> MakeSetShipRowCommand(CNuvoDoc& doc, std::size_t row,
+                                                    EShipRowField field, std::int64_t value) {
   if (IsTextField(field)) return nullptr;
   return MakeShipRow(doc, row, field, value);
 }
 
-std::unique_ptr<CEditCommand> MakeSetShipRowCommand(CNuvoDoc& doc,
-                                                    std::size_t row, EShipRowField field,
-                                                    std::string value) {
+std::unique_ptr<CEditCommand> MakeSetShipRowCommand(CNuvoDoc& doc, std::size_t row,
+                                                    EShipRowField field, std::string value) {
   if (!IsTextField(field)) return nullptr;
   return MakeShipRow(doc, row, field, std::move(value));
 }
 
-std::unique_ptr<CEditCommand> MakeSetSizeWeightCommand(CNuvoDoc& doc,
-                                                       CSizeWeight sizeWeight) {
-  return MakeValue<CSizeWeight>(doc, {[](const CNuvoDoc& d) { return d.GetSizeWeight(); },
+std::unique_ptr<CEditCommand> MakeSetSizeWeightCommand(CNuvoDoc& doc, CSizeWeight sizeWeight) {
+  return MakeValue<CSizeWeight>(doc,
+                                {[](const CNuvoDoc& d) { return d.GetSizeWeight(); },
                                  [](CNuvoDoc& d, const CSizeWeight& v) { d.SetSizeWeight(v); },
                                  change::kShipSheet, false, true},
                                 std::move(sizeWeight));
 }
 
-std::unique_ptr<CEditCommand> MakeSetShipServiceCommand(CNuvoDoc& doc,
-                                                        EShipServiceField field,
+std::unique_ptr<CEditCommand> MakeSetShipServiceCommand(CNuvoDoc& doc, EShipServiceField field,
                                                         std::int64_t value) {
   return MakeValue<std::int64_t>(
       doc,
@@ -379,8 +374,7 @@ std::unique_ptr<CEditCommand> MakeSetShipServiceCommand(CNuvoDoc& doc,
       value);
 }
 
-std::unique_ptr<CEditCommand> MakeSetInputTypeCommand(CNuvoDoc& doc,
-                                                      std::int32_t type) {
+std::unique_ptr<CEditCommand> MakeSetInputTypeCommand(CNuvoDoc& doc, std::int32_t type) {
   if (type < 0 || type >= CNuvoDoc::kInputTypeCount) return nullptr;
   return std::make_unique<CSetInputTypeCommand>(doc, type);
 }

@@ -195,8 +195,8 @@ std::string CFormData::DelimiterLine() const { return "--" + boundary_ + "\r\n";
 void CFormData::AppendTextPart(std::string& body, const std::string& name,
                                const std::string& value) const {
   body += DelimiterLine();
-  body += "Content-Disposition: form-data; name=" + QuotedHeaderParameter(Encoded(name)) +
-          "\r\n\r\n";
+  body +=
+      "Content-Disposition: form-data; name=" + QuotedHeaderParameter(Encoded(name)) + "\r\n\r\n";
   body += Encoded(value);
   body += "\r\n";
 }

@@ -19,14 +19,14 @@
 #include "gui/app/HtmlView.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/NuvoApp.h"
-#include "gui/common/QtText.h"
+#include "gui/app/NuvoView.h"
 #include "gui/app/OptionsDialog.h"
+#include "gui/common/QtText.h"
+#include "gui/decorate/DecorateEditView.h"
 #include "gui/editing/ImageListDialog.h"
+#include "gui/editing/NuvoTabsDialog.h"
 #include "gui/editing/PaidOptionsDialog.h"
 #include "gui/editing/SubmitSettingDialog.h"
-#include "gui/app/NuvoView.h"
-#include "gui/editing/NuvoTabsDialog.h"
-#include "gui/decorate/DecorateEditView.h"
 
 namespace nuvo {
 namespace {

@@ -338,8 +338,7 @@ void CNuvoTabsDialog::CommitTitle() {
   int end = title_->hasSelectedText() ? title_->selectionEnd() : start;
   std::int32_t selection = PackSelection(static_cast<std::uint16_t>(ByteOffset(shown, start)),
                                          static_cast<std::uint16_t>(ByteOffset(shown, end)));
-  context_.doc.ExecuteCommand(
-      MakeSetTitleCommand(context_.doc, cleaned.text, selection));
+  context_.doc.ExecuteCommand(MakeSetTitleCommand(context_.doc, cleaned.text, selection));
 }
 
 void CNuvoTabsDialog::ShowTitleLength(const std::string& title) {

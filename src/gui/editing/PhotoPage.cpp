@@ -197,8 +197,7 @@ bool CPhotoPage::ReplacePhoto(std::size_t row, const QString& path) {
   std::optional<CPhotoRow> photo = reader.Read(ToPath(path));
   if (!photo) return false;
   photo->entry.detail = photos[row].detail;
-  Run(MakeSetRowCommand(context_.doc, ERowList::Photos, row,
-                        std::move(*photo)));
+  Run(MakeSetRowCommand(context_.doc, ERowList::Photos, row, std::move(*photo)));
   UpdateFromDocument(change::kPhotos);
   return true;
 }

@@ -8,8 +8,8 @@
 #include "core/app/AppComm.h"
 #include "core/app/AppOptions.h"
 #include "core/common/UserPrompt.h"
-#include "core/document/NuvoDoc.h"
 #include "core/document/DocumentListener.h"
+#include "core/document/NuvoDoc.h"
 #include "core/editing/SubmitChecks.h"
 
 // What every part of the editor sheet works with: the listing, the prompt that shows refusals,

@@ -120,14 +120,14 @@ QWidget* CShipPage::BuildMethods() {
   });
   connect(remove_, &QPushButton::clicked, this, [this] {
     int row = CurrentRow();
-    RunOnRow(MakeDeleteRowCommand(context_.doc, ERowList::ShipMethods,
-                                  static_cast<std::size_t>(row)));
+    RunOnRow(
+        MakeDeleteRowCommand(context_.doc, ERowList::ShipMethods, static_cast<std::size_t>(row)));
     methods_->setCurrentRow(std::min(row, methods_->count() - 1));
   });
   auto move = [this](EMoveDirection direction) {
     int row = CurrentRow();
-    RunOnRow(MakeMoveRowCommand(context_.doc, ERowList::ShipMethods,
-                                static_cast<std::size_t>(row), direction));
+    RunOnRow(MakeMoveRowCommand(context_.doc, ERowList::ShipMethods, static_cast<std::size_t>(row),
+                                direction));
     methods_->setCurrentRow(row + (direction == EMoveDirection::Up ? -1 : 1));
   };
   connect(up_, &QPushButton::clicked, this, [move] { move(EMoveDirection::Up); });
@@ -279,8 +279,7 @@ void CShipPage::CommitText(EShipRowField field, QLineEdit* box) {
   const CShipMethod& method = context_.doc.GetShipping().methods.at(static_cast<std::size_t>(row));
   const std::string& now = field == EShipRowField::Name ? method.name : method.feeTableUrl;
   if (*text == now) return;
-  RunOnRow(MakeSetShipRowCommand(context_.doc, static_cast<std::size_t>(row),
-                                 field, *text));
+  RunOnRow(MakeSetShipRowCommand(context_.doc, static_cast<std::size_t>(row), field, *text));
 }
 
 void CShipPage::CommitFee(EShipRowField field, QLineEdit* box) {
@@ -293,8 +292,7 @@ void CShipPage::CommitFee(EShipRowField field, QLineEdit* box) {
                      : field == EShipRowField::OkinawaFee  ? method.okinawaFee
                                                            : method.islandsFee;
   if (yen == now) return;
-  RunOnRow(MakeSetShipRowCommand(context_.doc, static_cast<std::size_t>(row),
-                                 field, yen));
+  RunOnRow(MakeSetShipRowCommand(context_.doc, static_cast<std::size_t>(row), field, yen));
 }
 
 void CShipPage::CommitFeeType(int type) {

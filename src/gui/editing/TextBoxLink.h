@@ -51,8 +51,7 @@ class CTextBoxLink : public QObject, public IEditBox {
 
   using Box = std::variant<QLineEdit*, QPlainTextEdit*>;
 
-  CTextBoxLink(Box box, CNuvoDoc& doc, IUserPrompt& prompt,
-               Store store);
+  CTextBoxLink(Box box, CNuvoDoc& doc, IUserPrompt& prompt, Store store);
 
   // From now on the field takes markup as typed whenever `markup` says so.
   void TakeMarkupWhen(std::function<bool()> markup) { markup_ = std::move(markup); }

@@ -59,9 +59,8 @@ QByteArray FormatCookiesTxt(const QList<QNetworkCookie>& cookies) {
     text += domain + '\t' + (domain.startsWith('.') ? "TRUE" : "FALSE") + '\t' +
             (cookie.path().isEmpty() ? QByteArray("/") : cookie.path().toUtf8()) + '\t' +
             (cookie.isSecure() ? "TRUE" : "FALSE") + '\t' +
-            QByteArray::number(cookie.isSessionCookie()
-                                   ? 0
-                                   : cookie.expirationDate().toSecsSinceEpoch()) +
+            QByteArray::number(
+                cookie.isSessionCookie() ? 0 : cookie.expirationDate().toSecsSinceEpoch()) +
             '\t' + cookie.name() + '\t' + cookie.value() + '\n';
   }
   return text;

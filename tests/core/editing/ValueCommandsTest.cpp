@@ -62,21 +62,16 @@ TEST_F(EditingTest, EachFieldTellsItsOwnMaskAndFocusesOnlyTheSheetsMainBoxes) {
     bool preview;
   };
   std::vector<Case> cases;
-  cases.push_back(
-      {MakeSetSalesFormatCommand(doc, 2), change::kSalesFormat, true, false});
-  cases.push_back(
-      {MakeSetStartPriceCommand(doc, 5000), change::kStartPrice, true, false});
-  cases.push_back(
-      {MakeSetBuyNowPriceCommand(doc, 9000), change::kBuyNowPrice, false, false});
+  cases.push_back({MakeSetSalesFormatCommand(doc, 2), change::kSalesFormat, true, false});
+  cases.push_back({MakeSetStartPriceCommand(doc, 5000), change::kStartPrice, true, false});
+  cases.push_back({MakeSetBuyNowPriceCommand(doc, 9000), change::kBuyNowPrice, false, false});
   cases.push_back({MakeSetQuantityCommand(doc, 2), change::kQuantity, true, false});
-  cases.push_back(
-      {MakeSetCategoryCommand(doc, {2084, "x"}), change::kCategory, true, false});
-  cases.push_back(
-      {MakeSetConditionCommand(doc, {3, "y"}), change::kCondition, false, false});
+  cases.push_back({MakeSetCategoryCommand(doc, {2084, "x"}), change::kCategory, true, false});
+  cases.push_back({MakeSetConditionCommand(doc, {3, "y"}), change::kCondition, false, false});
   cases.push_back({MakeSetShipServiceCommand(doc, EShipServiceField::ServiceFlags, 3),
                    change::kShipServices, false, true});
-  cases.push_back({MakeSetSizeWeightCommand(doc, {{60, 1}, {2, 1}}), change::kShipSheet,
-                   false, true});
+  cases.push_back(
+      {MakeSetSizeWeightCommand(doc, {{60, 1}, {2, 1}}), change::kShipSheet, false, true});
   for (Case& c : cases) {
     SCOPED_TRACE(c.mask);
     Run(std::move(c.command));
@@ -138,10 +133,8 @@ TEST_F(EditingTest, AShipRowFieldChangesOnlyThatFieldOfThatRow) {
   Run(MakeAddRowCommand(doc, ERowList::ShipMethods));
   Run(MakeSetShipRowCommand(doc, 1, EShipRowField::Fee, std::int64_t{800}));
   Run(MakeSetShipRowCommand(doc, 1, EShipRowField::Name, std::string("pack")));
-  EXPECT_EQ(MakeSetShipRowCommand(doc, 2, EShipRowField::Fee, std::int64_t{1}),
-            nullptr);
-  EXPECT_EQ(MakeSetShipRowCommand(doc, 0, EShipRowField::Fee, std::string("x")),
-            nullptr);
+  EXPECT_EQ(MakeSetShipRowCommand(doc, 2, EShipRowField::Fee, std::int64_t{1}), nullptr);
+  EXPECT_EQ(MakeSetShipRowCommand(doc, 0, EShipRowField::Fee, std::string("x")), nullptr);
   auto methods = doc.GetShipping().methods;
   ASSERT_EQ(methods.size(), 2u);
   EXPECT_EQ(methods[0], CShipMethod());
