@@ -22,6 +22,8 @@ constexpr std::uint32_t kOptReservePrice = 0x04;
 constexpr std::uint32_t kOptFlags = 0x08;
 constexpr std::uint32_t kOptIcon = 0x10;
 constexpr std::uint32_t kOptCollection = 0x20;
+// What current files hold: every group but the reserved pair.
+constexpr std::uint32_t kOptionsWritten = 0x3D;
 
 // Fields of an internet image record.
 constexpr std::uint32_t kImgName = 0x01;

@@ -169,13 +169,13 @@ TEST_F(EditingTest, SwitchingTheInputTypeRereadsTheTreesPartsAndTheListsWhenThey
 }
 
 TEST_F(EditingTest, TheTitleStaysTheListingsWhateverTheInputTypeAndItsUndo) {
-  Run(MakeSetTitleCommand(&doc, &listener, Cp932("カメラ"), kNoSelection));
-  Run(MakeSetInputTypeCommand(&doc, &listener, CNuvoDoc::kNormalInput));
+  Run(MakeSetTitleCommand(doc, Cp932("カメラ"), kNoSelection));
+  Run(MakeSetInputTypeCommand(doc, CNuvoDoc::kNormalInput));
   EXPECT_EQ(doc.GetTitle(), Cp932("カメラ"));
-  Run(MakeSetTitleCommand(&doc, &listener, Cp932("カメラ美品"), kNoSelection));
-  Run(MakeSetInputTypeCommand(&doc, &listener, CNuvoDoc::kHtmlInput));
+  Run(MakeSetTitleCommand(doc, Cp932("カメラ美品"), kNoSelection));
+  Run(MakeSetInputTypeCommand(doc, CNuvoDoc::kHtmlInput));
   EXPECT_EQ(doc.GetTitle(), Cp932("カメラ美品"));
-  Run(MakeSetInputTypeCommand(&doc, &listener, CNuvoDoc::kTemplateInput));
+  Run(MakeSetInputTypeCommand(doc, CNuvoDoc::kTemplateInput));
   EXPECT_EQ(doc.GetTitle(), Cp932("カメラ美品"));
 
   // Walking back through the switches and the title edit shows the title of each step.
