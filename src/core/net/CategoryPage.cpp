@@ -2,12 +2,10 @@
 
 #include <charconv>
 #include <optional>
-#include <utility>
-#include <vector>
 
 #include "core/html/HtmlDocument.h"
 #include "core/html/HtmlNode.h"
-#include "core/html/HtmlTagTable.h"
+#include "core/html/HtmlTreeWriter.h"
 #include "core/net/HttpUrl.h"
 
 namespace nuvo {
@@ -61,46 +59,6 @@ bool KeepsHref(std::string_view href) {
          href.substr(0, colon).find('/') == std::string_view::npos;
 }
 
-// "&", "<" and ">" (and in attribute values the double quote) as entities. Every one of these is
-// below 0x40, where no second byte of a two-byte character lies.
-void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += attribute ? "&quot;" : "\"";
-        break;
-      default:
-        out += c;
-    }
-  }
-}
-
-void WriteStartTag(std::string& out, const CHtmlNode& node, std::string_view pageUrl) {
-  out += '<';
-  out += node.GetTag();
-  for (const CHtmlNode::Attribute& attribute : node.GetAttributes()) {
-    out += ' ';
-    out += attribute.name;
-    out += "=\"";
-    if (attribute.name == "href" && !KeepsHref(attribute.value)) {
-      AppendEscaped(out, ResolveUrl(pageUrl, attribute.value), true);
-    } else {
-      AppendEscaped(out, attribute.value, true);
-    }
-    out += '"';
-  }
-  out += '>';
-}
-
 }  // namespace
 
 CategoryLink ClassifyCategoryLink(std::string_view url) {
@@ -124,40 +82,18 @@ std::string CategoryWorkFileName(std::string_view url) {
 
 std::string CleanCategoryPage(const std::string& html, std::string_view pageUrl) {
   const CHtmlDocument page(html);
-  std::string out;
-  out.reserve(html.size());
-  // The tree of a hostile page may be deep: walk it with a stack of (node, next child).
-  std::vector<std::pair<const CHtmlNode*, std::size_t>> stack{{page.GetTop(), 0}};
-  while (!stack.empty()) {
-    auto& [node, next] = stack.back();
-    if (next == node->GetChildren().size()) {
-      if (node->IsElement() && !IsEmptyTag(node->GetTag())) out += "</" + node->GetTag() + ">";
-      stack.pop_back();
-      continue;
-    }
-    const CHtmlNode& child = *node->GetChildren()[next++];
-    switch (child.GetKind()) {
-      case CHtmlNode::Kind::Text:
-        // Style sheets are raw text: their ">" selectors must stay as they are.
-        if (IsRawTextTag(node->GetTag()) || node->GetTag() == "style") {
-          out += child.GetText();
-        } else {
-          AppendEscaped(out, child.GetText(), false);
-        }
-        break;
-      case CHtmlNode::Kind::Comment:
-        out += "<!--" + child.GetText() + "-->";
-        break;
-      case CHtmlNode::Kind::Element:
-        if (IsRemoved(child)) break;
-        WriteStartTag(out, child, pageUrl);
-        stack.emplace_back(&child, 0);
-        break;
-      case CHtmlNode::Kind::Document:
-        break;
-    }
-  }
-  return out;
+  return WriteHtmlTree(*page.GetTop(),
+                       [pageUrl](const CHtmlNode& element, HtmlElementRewrite& rewrite) {
+                         if (IsRemoved(element)) {
+                           rewrite.action = HtmlElementRewrite::Action::kDrop;
+                           return;
+                         }
+                         for (CHtmlNode::Attribute& attribute : rewrite.attributes) {
+                           if (attribute.name == "href" && !KeepsHref(attribute.value)) {
+                             attribute.value = ResolveUrl(pageUrl, attribute.value);
+                           }
+                         }
+                       });
 }
 
 std::optional<std::string> CategoryPageFileText(std::string_view response, Charset charset,
