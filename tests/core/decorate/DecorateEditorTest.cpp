@@ -63,9 +63,10 @@ TEST(DecorateEditor, TypedTextFollowsTheDecorationBeforeTheCaretOrTheChosenStyle
 
 TEST(DecorateEditor, AnnouncesEveryChangeWithTheRecordTheHostNeeds) {
   CDecorateEditor editor;
-  OverwriteOff restore{editor};
   Recorder recorder(editor);
   editor.SetListener(&recorder);
+  // Made after the recorder so that it is gone first: turning overwrite off is announced.
+  OverwriteOff restore{editor};
   editor.TypeText("abcd");
   editor.SetSelection(1, 3);
   editor.ApplyDecoration(DECO_LINK, 1, 3, {0, "http://a.jp/"});
