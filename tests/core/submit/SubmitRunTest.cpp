@@ -255,7 +255,7 @@ TEST(SubmitRun, ClassicFormLinkIsLookedForAsTheUpdateServiceSays) {
     SCOPED_TRACE(c.findType);
     Fixture f;
     f.service.findType = c.findType;
-    f.service.Route("GET /sell/jp/show/submit", [&f](const Posted& request) {
+    f.service.Route("GET /sell/jp/show/submit", [](const Posted& request) {
       if (request.url.find("select=OLD") != std::string::npos)
         return Reply{200, "<form name=\"topsubmit\" action=\"\"></form>"};
       return Reply{200,
