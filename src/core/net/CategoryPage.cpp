@@ -6,6 +6,7 @@
 #include "core/html/HtmlDocument.h"
 #include "core/html/HtmlNode.h"
 #include "core/html/HtmlTreeWriter.h"
+#include "core/html/UrlCoding.h"
 #include "core/net/HttpUrl.h"
 
 namespace nuvo {
@@ -13,21 +14,11 @@ namespace {
 
 // The decimal value of `key` in the query of `url`; nothing when absent or not a number.
 std::optional<std::uint32_t> QueryNumber(std::string_view url, std::string_view key) {
-  const std::size_t question = url.find('?');
-  if (question == std::string_view::npos) return std::nullopt;
-  std::string_view query = url.substr(question + 1);
-  query = query.substr(0, query.find('#'));
-  while (!query.empty()) {
-    const std::size_t amp = query.find('&');
-    const std::string_view pair = query.substr(0, amp);
-    query = amp == std::string_view::npos ? std::string_view() : query.substr(amp + 1);
-    if (!pair.starts_with(key) || pair.size() <= key.size() || pair[key.size()] != '=') continue;
-    const std::string_view value = pair.substr(key.size() + 1);
-    std::uint32_t number = 0;
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-    if (error == std::errc() && end == value.data() + value.size()) return number;
-    return std::nullopt;
-  }
+  const std::optional<std::string> value = FindQueryValue(url, key);
+  if (!value) return std::nullopt;
+  std::uint32_t number = 0;
+  const auto [end, error] = std::from_chars(value->data(), value->data() + value->size(), number);
+  if (error == std::errc() && end == value->data() + value->size()) return number;
   return std::nullopt;
 }
 

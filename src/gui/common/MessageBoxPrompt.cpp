@@ -9,21 +9,6 @@
 namespace nuvo {
 namespace {
 
-QMessageBox::Icon IconFor(PromptIcon icon) {
-  switch (icon) {
-    case PromptIcon::Information:
-      return QMessageBox::Information;
-    case PromptIcon::Question:
-      return QMessageBox::Question;
-    case PromptIcon::Error:
-      return QMessageBox::Critical;
-    case PromptIcon::Default:
-    case PromptIcon::Exclamation:
-      break;
-  }
-  return QMessageBox::Warning;
-}
-
 struct Choice {
   QMessageBox::StandardButton button;
   PromptAnswer answer;
@@ -65,10 +50,25 @@ QString ButtonText(QMessageBox::StandardButton button) {
 
 }  // namespace
 
+QMessageBox::Icon MessageBoxIcon(PromptIcon icon) {
+  switch (icon) {
+    case PromptIcon::Information:
+      return QMessageBox::Information;
+    case PromptIcon::Question:
+      return QMessageBox::Question;
+    case PromptIcon::Error:
+      return QMessageBox::Critical;
+    case PromptIcon::Default:
+    case PromptIcon::Exclamation:
+      break;
+  }
+  return QMessageBox::Warning;
+}
+
 PromptAnswer CMessageBoxPrompt::Ask(const PromptRequest& request) {
   QString text = request.shownText.empty() ? ToQString(request.text)
                                            : QString::fromStdString(request.shownText);
-  QMessageBox box(IconFor(request.icon), title_, text, QMessageBox::NoButton, parent_);
+  QMessageBox box(MessageBoxIcon(request.icon), title_, text, QMessageBox::NoButton, parent_);
   const std::vector<Choice> choices = ChoicesFor(request.buttons);
   for (std::size_t i = 0; i < choices.size(); ++i) {
     QPushButton* button = box.addButton(choices[i].button);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 
 #include "core/common/UserPrompt.h"
@@ -7,6 +8,9 @@
 class QWidget;
 
 namespace nuvo {
+
+// The message box icon for a prompt's icon: the exclamation unless another is named.
+QMessageBox::Icon MessageBoxIcon(PromptIcon icon);
 
 // Answers the core's questions with a modal QMessageBox: the program title as caption and the
 // exclamation icon when the request names none.

@@ -16,6 +16,7 @@
 #include "core/document/NuvoDoc.h"
 #include "core/document/PageComposer.h"
 #include "core/submit/SubmitListingBuilder.h"
+#include "gui/common/MessageBoxPrompt.h"
 #include "gui/common/QtText.h"
 #include "gui/net/NetworkSession.h"
 
@@ -26,21 +27,6 @@ namespace {
 constexpr int kStartDelayMs = 100;
 constexpr int kAnimationMs = 150;
 constexpr int kAnimationLength = 9;
-
-QMessageBox::Icon BoxIcon(PromptIcon icon) {
-  switch (icon) {
-    case PromptIcon::Information:
-      return QMessageBox::Information;
-    case PromptIcon::Question:
-      return QMessageBox::Question;
-    case PromptIcon::Error:
-      return QMessageBox::Critical;
-    case PromptIcon::Default:
-    case PromptIcon::Exclamation:
-      break;
-  }
-  return QMessageBox::Warning;
-}
 
 }  // namespace
 
@@ -126,7 +112,7 @@ void CSubmitDialog::SetStatus(const std::string& text) { status_->setText(ToQStr
 void CSubmitDialog::SetCaption(const std::string& text) { setWindowTitle(ToQString(text)); }
 
 void CSubmitDialog::ShowSubmitMessage(const SubmitMessage& message) {
-  QMessageBox box(BoxIcon(message.icon), QStringLiteral("ぬぼ"), ToQString(message.text),
+  QMessageBox box(MessageBoxIcon(message.icon), QStringLiteral("ぬぼ"), ToQString(message.text),
                   QMessageBox::Ok, isVisible() ? this : parentWidget());
   QPushButton* open = nullptr;
   if (!message.linkUrl.empty()) {
