@@ -22,6 +22,9 @@ namespace {
 using nuvo::kServiceRoleCount;
 using nuvo::ServiceRole;
 
+// Far more than a listing with ten photos needs, but a bound on what one request may hold.
+constexpr std::size_t kMaxBodyBytes = 64 * 1024 * 1024;
+
 void PrintUsage() {
   std::fprintf(stderr,
                "usage: nuvo-sandbox [--port-base N] [--profile-out FILE] "
@@ -63,6 +66,31 @@ bool ParseOptions(int argc, char* argv[], Options& options) {
     }
   }
   return true;
+}
+
+// cpp-httplib refuses a URL-encoded body it reads itself once it passes 8 KB, far below a real
+// listing's description, so every post is read here instead: plain bodies whole, multipart
+// bodies through the library's own part parser. False when the body could not be read.
+bool ReadWholeRequest(const httplib::Request& request, const httplib::ContentReader& reader,
+                      httplib::Request& whole) {
+  whole = request;
+  if (!request.is_multipart_form_data()) {
+    return reader([&whole](const char* data, std::size_t size) {
+      whole.body.append(data, size);
+      return true;
+    });
+  }
+  auto part = whole.files.end();
+  return reader(
+      [&](const httplib::MultipartFormData& header) {
+        part = whole.files.emplace(header.name, header);
+        return true;
+      },
+      [&](const char* data, std::size_t size) {
+        if (part == whole.files.end()) return false;
+        part->second.content.append(data, size);
+        return true;
+      });
 }
 
 // Writes the profile beside its final name first, so a reader never sees half of it.
@@ -122,7 +150,18 @@ int main(int argc, char* argv[]) {
     auto handler = [&service, role](const httplib::Request& request, httplib::Response& response) {
       service.Handle(role, request, response);
     };
-    server.Get(".*", handler).Post(".*", handler).Put(".*", handler).Delete(".*", handler);
+    auto reading = [&service, role](const httplib::Request& request, httplib::Response& response,
+                                    const httplib::ContentReader& reader) {
+      httplib::Request whole;
+      if (ReadWholeRequest(request, reader, whole)) {
+        service.Handle(role, whole, response);
+      } else {
+        if (response.status < 400) response.status = 400;
+        service.HandleRefused(role, whole, response);
+      }
+    };
+    server.set_payload_max_length(kMaxBodyBytes);
+    server.Get(".*", handler).Post(".*", reading).Put(".*", reading).Delete(".*", handler);
     server.set_error_handler(
         [&service, role](const httplib::Request& request, httplib::Response& response) {
           // Our own pages always have a body; an empty one is cpp-httplib refusing the request.
