@@ -10,7 +10,8 @@
 
 // The HTML of every page the sandbox serves, written in UTF-8 with the names, ids, classes and
 // texts that the program looks for on the real service's pages. The caller converts a page to
-// the charset it is served in. Holds the base addresses the pages link to.
+// the charset it is served in. Holds the base addresses the pages link to and the current
+// scenario's page choices.
 namespace nuvo::sandbox {
 
 using Fields = std::vector<std::pair<std::string, std::string>>;
@@ -29,6 +30,16 @@ struct FieldError {
   std::string label;
 };
 
+// How the current scenario varies the pages: where the sell form's photo button sits ("plain",
+// "comment": inside a conditional comment, "no_address": a button whose script names no
+// address), and the page parts it leaves out ("classic_link", "category_form", "sell_form",
+// "photo_form", "photo_preview_form", "photo_return_form", "confirmation_form",
+// "confirmation_button").
+struct PageChoices {
+  std::string photoButton = "plain";
+  std::vector<std::string> omitted;
+};
+
 // The text that proves which charset a post came back in.
 inline constexpr std::string_view kCharsetProof = "文字コード判定用";
 
@@ -43,9 +54,15 @@ class CSandboxPages {
   const std::string& Url(ServiceRole role) const { return urls_[static_cast<std::size_t>(role)]; }
   const std::string& CharsetLabel() const { return charsetLabel_; }
 
-  std::string Landing() const;
+  void Choose(PageChoices choices) { choices_ = std::move(choices); }
+
+  // The landing page; `notice` "service_message" adds the service's own message (div.untHead).
+  std::string Landing(const std::string& notice) const;
   std::string CategorySelect(const std::string& crumb, bool normalListing) const;
   // The sell form; `errors` non-empty makes it the form returned with the service's errors.
+  // `notice` puts one of the service's boxes above it: "closed_to_normal", "open_dialog" (a box
+  // that only asks to be opened), "seller_registration" (a button to the seller-information
+  // page) or "service_message" (the service's own text and nothing to press).
   std::string SellForm(const std::string& crumb, const std::string& draft, int category,
                        const std::string& seller, bool easyTrade, const std::string& notice,
                        const std::vector<PhotoView>& photos, const Fields& posted,
@@ -75,9 +92,13 @@ class CSandboxPages {
 
  private:
   std::string PhotoFields(const std::string& draft, const std::vector<PhotoView>& photos) const;
+  std::string PhotoButton() const;
+  std::string Notice(const std::string& notice, bool easyTrade) const;
+  bool Omitted(std::string_view part) const;
 
   std::array<std::string, kServiceRoleCount> urls_;
   std::string charsetLabel_;
+  PageChoices choices_;
 };
 
 }  // namespace nuvo::sandbox

@@ -143,6 +143,7 @@ std::string CSandboxService::NewToken() {
 
 void CSandboxService::Reset() {
   scenario_ = Scenario{};
+  pages_.Choose({});
   stepCounts_.clear();
   drafts_.clear();
   confirmations_.clear();
@@ -310,6 +311,7 @@ void CSandboxService::Control(const httplib::Request& request, httplib::Response
       return;
     }
     scenario_ = std::move(scenario);
+    pages_.Choose({scenario_.photoButton, scenario_.omitted});
     stepCounts_.clear();
     response.set_content("{\"ok\": true}\n", "application/json; charset=UTF-8");
   } else {
@@ -509,7 +511,7 @@ CSandboxService::Reply CSandboxService::Landing(const httplib::Request& request)
     }
     return Reply::Html(pages_.FreeMember());
   }
-  return Reply::Html(pages_.Landing());
+  return Reply::Html(pages_.Landing(scenario_.notice));
 }
 
 CSandboxService::Reply CSandboxService::Classic(const httplib::Request& request) {
