@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "sandbox/JsonWriter.h"
+
 namespace nuvo::sandbox {
 namespace {
 
@@ -346,9 +348,19 @@ std::string CSandboxPages::Completion(const std::string& auctionId,
 }
 
 std::string CSandboxPages::Error(std::string_view reason) const {
-  return Page("エラー - ヤフオク!", "<div class=\"wrapper\">\n<div class=\"untHead\">" +
-                                        HtmlEscape(reason) + "</div>\n<p>エラー：" +
-                                        HtmlEscape(reason) + "</p>\n</div>");
+  std::string body = "<div class=\"wrapper\">\n";
+  if (choices_.errorPage == "codes") {
+    CJsonWriter json;
+    json.BeginObject().Key("code").String("SB-100").Key("message").String(reason).EndObject();
+    body += "<input type=\"hidden\" id=\"submitErrorCodes\" value=\"" + HtmlEscape(json.Text()) +
+            "\">\n<p>出品できませんでした。</p>\n";
+  } else if (choices_.errorPage == "text") {
+    body += "<p>エラー：" + HtmlEscape(reason) + "</p>\n";
+  } else {
+    body += "<div class=\"untHead\">" + HtmlEscape(reason) + "</div>\n<p>エラー：" +
+            HtmlEscape(reason) + "</p>\n";
+  }
+  return Page("エラー - ヤフオク!", body + "</div>");
 }
 
 std::string CSandboxPages::NoRight() const {

@@ -34,10 +34,13 @@ struct FieldError {
 // "comment": inside a conditional comment, "no_address": a button whose script names no
 // address), and the page parts it leaves out ("classic_link", "category_form", "sell_form",
 // "photo_form", "photo_preview_form", "photo_return_form", "confirmation_form",
-// "confirmation_button").
+// "confirmation_button"), and how error pages state the reason ("head": div.untHead and an
+// "エラー：" line, "codes": only the JSON of the hidden input #submitErrorCodes, "text": only
+// the "エラー：" line).
 struct PageChoices {
   std::string photoButton = "plain";
   std::vector<std::string> omitted;
+  std::string errorPage = "head";
 };
 
 // The text that proves which charset a post came back in.
@@ -73,7 +76,7 @@ class CSandboxPages {
   std::string Confirmation(const std::string& token, const Fields& fields,
                            const std::vector<PhotoView>& photos) const;
   std::string Completion(const std::string& auctionId, const std::string& title) const;
-  // A page that refuses a request: "エラー：" and the reason, in the service's error box.
+  // A page that refuses a request with `reason`, in the form the page choices name.
   std::string Error(std::string_view reason) const;
   std::string NoRight() const;
   std::string SellerInfo() const;

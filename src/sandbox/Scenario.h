@@ -39,9 +39,11 @@ struct Scenario {
   // A notice of the service: "", "closed_to_normal", "open_dialog", "seller_registration" or
   // "service_message" (which also puts the service's own message on the landing page).
   std::string notice;
-  // Where the photo button sits and which page parts are left out (see PageChoices).
+  // Where the photo button sits, which page parts are left out and how error pages state their
+  // reason (see PageChoices).
   std::string photoButton = "plain";
   std::vector<std::string> omitted;
+  std::string errorPage = "head";
   std::vector<Fault> faults;
 };
 

@@ -134,6 +134,25 @@ TEST_F(SandboxScenario, TheFinalPostEndsAsTheScenarioSays) {
                             FormBody(HiddenFields(confirm()->body, "auction")));
   EXPECT_NE(Utf8(failed->body).find("エラー："), std::string::npos);
   EXPECT_EQ(sandbox_.Listings().find("auction_id"), std::string::npos);
+
+  // The reason can come only as the JSON of #submitErrorCodes, or only as an "エラー：" line.
+  sandbox_.SetScenario(R"({"outcome": "failed", "error_page": "codes"})");
+  const std::string codes = Utf8(walker
+                                     .Post(sell_ + "/sell/jp/config/submit",
+                                           FormBody(HiddenFields(confirm()->body, "auction")))
+                                     ->body);
+  EXPECT_NE(codes.find("id=\"submitErrorCodes\" value=\"{&quot;code&quot;: &quot;SB-100&quot;, "
+                       "&quot;message&quot;: &quot;システムエラーが発生しました。"),
+            std::string::npos)
+      << codes;
+  EXPECT_EQ(codes.find("エラー："), std::string::npos);
+  sandbox_.SetScenario(R"({"outcome": "failed", "error_page": "text"})");
+  const std::string text = Utf8(walker
+                                    .Post(sell_ + "/sell/jp/config/submit",
+                                          FormBody(HiddenFields(confirm()->body, "auction")))
+                                    ->body);
+  EXPECT_NE(text.find("<p>エラー：システムエラーが発生しました。"), std::string::npos);
+  EXPECT_EQ(text.find("untHead"), std::string::npos);
 }
 
 TEST_F(SandboxScenario, EasyTradeFormsUpdateRepliesAndCategoryPages) {
