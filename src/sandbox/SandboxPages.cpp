@@ -338,13 +338,22 @@ std::string CSandboxPages::Confirmation(const std::string& token, const Fields& 
 
 std::string CSandboxPages::Completion(const std::string& auctionId,
                                       const std::string& title) const {
-  return Page("出品：完了 - ヤフオク!",
-              "<div id=\"modTitBar\"><h1>出品：完了</h1></div>\n"
-              "<div class=\"wrapper\" id=\"yaucSellItemCmplt\">\n<p>「" +
-                  HtmlEscape(title) +
-                  "」の出品が完了しました。</p>\n<p>オークションID：<span id=\"auctionId\">" +
-                  auctionId + "</span></p>\n<p><a href=\"" + Url(ServiceRole::Main) +
-                  "/jp/auction/" + auctionId + "\">商品ページを見る</a></p>\n</div>");
+  // Each kind but "full" keeps one sign of completion only, so that every sign is tried alone.
+  const std::string& kind = choices_.completion;
+  std::string body;
+  if (kind == "full" || kind == "heading") {
+    body += "<div id=\"modTitBar\"><h1>出品：完了</h1></div>\n";
+  }
+  body += kind == "full" || kind == "wrapper" ? "<div class=\"wrapper\" id=\"yaucSellItemCmplt\">\n"
+                                              : "<div class=\"wrapper\">\n";
+  body += "<p>「" + HtmlEscape(title) +
+          "」の出品が完了しました。</p>\n<p>オークションID：<span id=\"auctionId\">" + auctionId +
+          "</span></p>\n<p><a href=\"" + Url(ServiceRole::Main) + "/jp/auction/" + auctionId +
+          "\">商品ページを見る</a></p>\n</div>";
+  const char* pageTitle = kind == "full"          ? "出品：完了 - ヤフオク!"
+                          : kind == "ascii_title" ? "出品:完了 - ヤフオク!"
+                                                  : "ヤフオク!";
+  return Page(pageTitle, body);
 }
 
 std::string CSandboxPages::Error(std::string_view reason) const {

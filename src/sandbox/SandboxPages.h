@@ -36,11 +36,14 @@ struct FieldError {
 // "photo_form", "photo_preview_form", "photo_return_form", "confirmation_form",
 // "confirmation_button"), and how error pages state the reason ("head": div.untHead and an
 // "エラー：" line, "codes": only the JSON of the hidden input #submitErrorCodes, "text": only
-// the "エラー：" line).
+// the "エラー：" line), and how the completion page shows itself ("full": its title, its
+// wrapper's id and its heading; "ascii_title": only a title with an ASCII colon; "wrapper":
+// only the wrapper's id; "heading": only the heading).
 struct PageChoices {
   std::string photoButton = "plain";
   std::vector<std::string> omitted;
   std::string errorPage = "head";
+  std::string completion = "full";
 };
 
 // The text that proves which charset a post came back in.

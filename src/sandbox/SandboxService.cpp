@@ -311,7 +311,8 @@ void CSandboxService::Control(const httplib::Request& request, httplib::Response
       return;
     }
     scenario_ = std::move(scenario);
-    pages_.Choose({scenario_.photoButton, scenario_.omitted, scenario_.errorPage});
+    pages_.Choose(
+        {scenario_.photoButton, scenario_.omitted, scenario_.errorPage, scenario_.completion});
     stepCounts_.clear();
     response.set_content("{\"ok\": true}\n", "application/json; charset=UTF-8");
   } else {

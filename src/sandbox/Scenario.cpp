@@ -130,6 +130,8 @@ bool ParseScenario(std::string_view json, Scenario& scenario, std::string& why) 
           read.notice);
     } else if (key == "photo_button") {
       ok = ReadChoice(value, {"plain", "comment", "no_address"}, read.photoButton);
+    } else if (key == "completion") {
+      ok = ReadChoice(value, {"full", "ascii_title", "wrapper", "heading"}, read.completion);
     } else if (key == "error_page") {
       ok = ReadChoice(value, {"head", "codes", "text"}, read.errorPage);
     } else if (key == "omit") {

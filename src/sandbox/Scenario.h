@@ -39,11 +39,12 @@ struct Scenario {
   // A notice of the service: "", "closed_to_normal", "open_dialog", "seller_registration" or
   // "service_message" (which also puts the service's own message on the landing page).
   std::string notice;
-  // Where the photo button sits, which page parts are left out and how error pages state their
-  // reason (see PageChoices).
+  // Where the photo button sits, which page parts are left out, how error pages state their
+  // reason and how the completion page shows itself (see PageChoices).
   std::string photoButton = "plain";
   std::vector<std::string> omitted;
   std::string errorPage = "head";
+  std::string completion = "full";
   std::vector<Fault> faults;
 };
 

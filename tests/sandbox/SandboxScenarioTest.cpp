@@ -153,6 +153,24 @@ TEST_F(SandboxScenario, TheFinalPostEndsAsTheScenarioSays) {
                                     ->body);
   EXPECT_NE(text.find("<p>エラー：システムエラーが発生しました。"), std::string::npos);
   EXPECT_EQ(text.find("untHead"), std::string::npos);
+
+  // Each lesser completion page keeps exactly one sign that the listing went through.
+  for (auto [kind, sign] : {std::pair{"ascii_title", "<title>出品:完了"},
+                            {"wrapper", "id=\"yaucSellItemCmplt\""},
+                            {"heading", "<h1>出品：完了</h1>"}}) {
+    sandbox_.SetScenario(std::string(R"({"completion": ")") + kind + "\"}");
+    const std::string page = Utf8(walker
+                                      .Post(sell_ + "/sell/jp/config/submit",
+                                            FormBody(HiddenFields(confirm()->body, "auction")))
+                                      ->body);
+    int signs = 0;
+    for (const char* any :
+         {"<title>出品：完了", "<title>出品:完了", "yaucSellItemCmplt", "<h1>出品：完了</h1>"}) {
+      signs += page.find(any) != std::string::npos;
+    }
+    EXPECT_NE(page.find(sign), std::string::npos) << kind;
+    EXPECT_EQ(signs, 1) << kind;
+  }
 }
 
 TEST_F(SandboxScenario, EasyTradeFormsUpdateRepliesAndCategoryPages) {
