@@ -184,6 +184,12 @@ std::string CSandboxPages::Notice(const std::string& notice, bool easyTrade) con
            "value=\"新出品方法\" onclick=\"document.auction.elements['fnavi'].value='1'\">"
            "</form>\n</div>\n";
   }
+  if (notice == "new_method_button" && !easyTrade) {
+    return open +
+           "<p>出品方法を選んでください。</p>\n<form name=\"dlg\"><input type=\"button\" "
+           "value=\"新出品方法\" onclick=\"document.auction.elements['fnavi'].value='1'\">"
+           "</form>\n</div>\n";
+  }
   // Each box but the last also carries text in div.untBody: a reader that takes any box text
   // for a refusal stops where the service lets the seller go on.
   if (notice == "open_dialog") {

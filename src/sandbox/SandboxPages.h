@@ -66,7 +66,8 @@ class CSandboxPages {
   std::string Landing(const std::string& notice) const;
   std::string CategorySelect(const std::string& crumb, bool normalListing) const;
   // The sell form; `errors` non-empty makes it the form returned with the service's errors.
-  // `notice` puts one of the service's boxes above it: "closed_to_normal", "open_dialog" (a box
+  // `notice` puts one of the service's boxes above it: "closed_to_normal", "new_method_button"
+  // (the same, told only by the button that turns to the new form), "open_dialog" (a box
   // that only asks to be opened), "seller_registration" (a button to the seller-information
   // page) or "service_message" (the service's own text and nothing to press).
   std::string SellForm(const std::string& crumb, const std::string& draft, int category,

@@ -85,6 +85,13 @@ int SocketOf(const httplib::Request& request) {
   return found;
 }
 
+// The size of the body as it was sent: a multipart body is taken apart into its parts as it is
+// read, and only the length it was announced with tells its size.
+std::size_t BodyBytes(const httplib::Request& request) {
+  const std::string length = request.get_header_value("Content-Length");
+  return length.empty() ? request.body.size() : std::strtoull(length.c_str(), nullptr, 10);
+}
+
 std::string CookieValue(const httplib::Request& request, const std::string& name) {
   const std::string header = request.get_header_value("Cookie");
   std::size_t pos = 0;
@@ -166,7 +173,7 @@ void CSandboxService::Handle(ServiceRole role, const httplib::Request& request,
                        request.path,
                        {},
                        request.get_header_value("Content-Type"),
-                       request.body.size(),
+                       BodyBytes(request),
                        step,
                        {},
                        0};
@@ -222,7 +229,7 @@ void CSandboxService::HandleRefused(ServiceRole role, const httplib::Request& re
                        request.path,
                        {},
                        request.get_header_value("Content-Type"),
-                       request.body.size(),
+                       BodyBytes(request),
                        step,
                        {},
                        response.status});

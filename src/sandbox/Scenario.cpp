@@ -125,9 +125,10 @@ bool ParseScenario(std::string_view json, Scenario& scenario, std::string& why) 
     } else if (key == "find_type") {
       ok = ReadChoice(value, {"", "find_all", "find_by_div", "find_by_link"}, read.findType);
     } else if (key == "notice") {
-      ok = ReadChoice(
-          value, {"", "closed_to_normal", "open_dialog", "seller_registration", "service_message"},
-          read.notice);
+      ok = ReadChoice(value,
+                      {"", "closed_to_normal", "new_method_button", "open_dialog",
+                       "seller_registration", "service_message"},
+                      read.notice);
     } else if (key == "photo_button") {
       ok = ReadChoice(value, {"plain", "comment", "no_address"}, read.photoButton);
     } else if (key == "completion") {

@@ -36,7 +36,8 @@ struct Scenario {
   // The update server's reply word and the classic-form search type it names.
   std::string updateReply = "ok";
   std::string findType = "find_all";
-  // A notice of the service: "", "closed_to_normal", "open_dialog", "seller_registration" or
+  // A notice of the service: "", "closed_to_normal", "new_method_button", "open_dialog",
+  // "seller_registration" or
   // "service_message" (which also puts the service's own message on the landing page).
   std::string notice;
   // Where the photo button sits, which page parts are left out, how error pages state their

@@ -99,6 +99,10 @@ TEST(SandboxFlow, TheWholeFlowByHandListsOnceWithItsPhotos) {
   EXPECT_NE(listings.find("\"reason\": \"confirmation token \\\".crumb\\\" was used before\""),
             std::string::npos);
   EXPECT_EQ(listings.find("auction_id", listings.find("auction_id") + 1), std::string::npos);
+  // Uploads are logged with the size they were sent with, though they are read part by part.
+  const std::string requests = sandbox.Requests();
+  EXPECT_NE(requests.find("\"step\": \"photo_upload\""), std::string::npos);
+  EXPECT_EQ(requests.find("\"body_bytes\": 0, \"step\": \"photo_upload\""), std::string::npos);
 }
 
 // A real listing's description runs to tens of kilobytes; the form that carries one (six bytes

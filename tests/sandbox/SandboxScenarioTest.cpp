@@ -214,6 +214,11 @@ TEST_F(SandboxScenario, NoticeBoxesSayWhatTheServiceWants) {
             std::string::npos);
   EXPECT_NE(page.find("name=\"auction\""), std::string::npos);
 
+  sandbox_.SetScenario(R"({"notice": "new_method_button"})");
+  page = Utf8(walker.OpenSellForm());
+  EXPECT_NE(page.find("value=\"新出品方法\""), std::string::npos);
+  EXPECT_EQ(page.find("旧出品方法"), std::string::npos);
+
   sandbox_.SetScenario(R"({"notice": "seller_registration", "form": "easy"})");
   page = Utf8(walker.OpenSellForm());
   EXPECT_NE(page.find("value=\"出品者情報登録\" onclick=\"location.href='" +
