@@ -371,8 +371,11 @@ void CMainFrame::CreateToolBars() {
   Action(command::kFileNew)->setIconText(QStringLiteral("新規"));
   Action(command::kFileOpen)->setIconText(QStringLiteral("開く"));
   Action(command::kFileSave)->setIconText(QStringLiteral("保存"));
-  Action(command::kUndo)->setIconText(QStringLiteral("やり直し"));
-  Action(command::kRedo)->setIconText(QStringLiteral("元に戻す"));
+  // On the bar a seller reads the everyday words: undo first as 元に戻す, then redo as やり直し.
+  Action(command::kUndo)->setIconText(QStringLiteral("元に戻す"));
+  Action(command::kUndo)->setToolTip(QStringLiteral("元に戻す (Ctrl+Z)"));
+  Action(command::kRedo)->setIconText(QStringLiteral("やり直し"));
+  Action(command::kRedo)->setToolTip(QStringLiteral("やり直し (Ctrl+Y)"));
   Action(command::kSubmit)->setIconText(QStringLiteral("出品"));
   Action(command::kBatchSubmit)->setIconText(QStringLiteral("一括出品"));
   Action(command::kSelectCategory)->setIconText(QStringLiteral("カテゴリ"));
