@@ -6,7 +6,9 @@
 #include <QUrl>
 
 #include "core/app/AppComm.h"
+#include "core/app/AppOptions.h"
 #include "core/app/MemorySettings.h"
+#include "gui/app/OptionsDialog.h"
 #include "gui/editing/SubmitSettingDialog.h"
 #include "gui/submit/FinalConfirmDialog.h"
 #include "support/ScriptedPrompt.h"
@@ -60,6 +62,20 @@ TEST(HelpButtons, EachSubmitSettingFormOpensItsOwnPartOfTheSettingsPage) {
   EXPECT_EQ(browser.opened[1].fragment(), QStringLiteral("easy-trade"));
   for (const QUrl& url : browser.opened)
     EXPECT_TRUE(PageHasPart(url)) << url.toString().toStdString();
+}
+
+TEST(HelpButtons, TheOptionsDialogOpensTheSettingsPageAtItsPart) {
+  UrlCatcher browser;
+  CMemorySettings backend;
+  CAppComm app{backend};
+  COptionsDialog dialog(app, CAppOptions());
+  QPushButton* help = HelpButton(dialog);
+  ASSERT_NE(help, nullptr);
+  help->click();
+  ASSERT_EQ(browser.opened.size(), 1);
+  EXPECT_TRUE(browser.opened[0].toLocalFile().endsWith(QStringLiteral("/settings.html")));
+  EXPECT_EQ(browser.opened[0].fragment(), QStringLiteral("options"));
+  EXPECT_TRUE(PageHasPart(browser.opened[0]));
 }
 
 TEST(HelpButtons, TheFinalConfirmationOpensItsPageInsteadOfAMessage) {
