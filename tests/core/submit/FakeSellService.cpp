@@ -224,16 +224,16 @@ std::unique_ptr<IHttpExchange> FakeSellService::Open(const HttpRequest& request,
   posted.url = request.url;
   const std::size_t pathStart = request.url.find('/', request.url.find("//") + 2);
   posted.path = request.url.substr(pathStart, request.url.find('?', pathStart) - pathStart);
-  posted.body = request.body;
+  posted.body = std::string(request.body);
   for (const auto& [name, value] : request.headers)
     if (EqualsIgnoreCase(name, "Content-Type")) posted.contentType = value;
   if (posted.contentType.find("multipart/form-data") != std::string::npos) {
     int count = 0;
-    ReadMultipart(request.body, posted.contentType.substr(posted.contentType.find("boundary=") + 9),
+    ReadMultipart(posted.body, posted.contentType.substr(posted.contentType.find("boundary=") + 9),
                   files, count);
     uploadRequests.push_back(count);
   } else if (request.method == "POST") {
-    posted.fields = DecodeForm(request.body);
+    posted.fields = DecodeForm(posted.body);
   }
   requests.push_back(posted);
   if (onRequest) onRequest(posted);
