@@ -165,7 +165,12 @@ std::string FakeSellService::SellPage() const {
       Hidden(".crumb", "sell-crumb") + Hidden("Duration", "7") +
       "<input type=\"text\" name=\"Title\" value=\"\">\n"
       "<select name=\"itemsize\"><option>～60cm</option><option>～80cm</option></select>\n";
-  if (easyTradeForm) form += Hidden("shippinginput", "now") + Hidden("dskPayment", "");
+  if (easyTradeForm) {
+    form +=
+        Hidden("shippinginput", "now") + Hidden("dskPayment", "") +
+        "<select name=\"bkid\" id=\"auc_bkid\"><option value=\"b1\">楽天銀行 普通 1234567</option>"
+        "<option value=\"b2\">ゆうちょ銀行 記号 12345</option></select>\n";
+  }
   for (std::size_t n = 1; n <= files.size(); ++n)
     form += Hidden("ImageFullPath" + std::to_string(n), "http://image.test/" + std::to_string(n));
   form +=

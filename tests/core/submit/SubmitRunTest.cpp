@@ -32,6 +32,7 @@ SubmitListing Listing(int photos = 0, std::size_t photoSize = 1000) {
   listing.fields.Clear(FieldRow(kFieldShipName1, 2));
   listing.fields.Set(FieldRow(kFieldShipFee1, 2), "900");
   listing.fields.Merge(CSubmitSettings().fields);
+  listing.fields.Set(kFieldBankName1, Cp932("ゆうちょ銀行"));
   listing.title = Cp932("テスト出品");
   listing.category = 2084005;
   listing.sellerIdPlaceholder = true;
@@ -165,6 +166,9 @@ TEST(SubmitRun, PhotosGoTogetherOrOneByOneAndArriveByteForByte) {
     EXPECT_EQ(f.service.sellFormPost->fields.at("ImageFullPath1"), "http://image.test/1");
     if (c.easyTrade) {
       EXPECT_EQ(f.service.sellFormPost->fields.at("dskPayment"), "ypmOK");
+      // The seller's bank picks one of the accounts the form offers; no bank name is sent.
+      EXPECT_EQ(f.service.sellFormPost->fields.at("bkid"), "b2");
+      EXPECT_FALSE(f.service.sellFormPost->fields.contains("bkname1"));
       EXPECT_EQ(f.host.captions.back(), "nuvo_sellerで出品中... ＜かんたん取引出品＞");
     }
   }
