@@ -193,7 +193,11 @@ bool CSubmitRun::Landed(bool ok, Next& stop) {
             ? SubmitMessage{IDS_NO_RIGHT_TO_SELL_NO_ID, LoadString(IDS_NO_RIGHT_TO_SELL_NO_ID)}
             : SubmitMessage{IDS_NO_RIGHT_TO_SELL,
                             FormatMessageId(IDS_NO_RIGHT_TO_SELL, {sellerId_})};
-    message.linkCaption = LoadString(IDS_NO_RIGHT_FAQ_CAPTION);
+    if (!profile_.BaseUrl(ServiceRole::Help).empty()) {
+      message.linkUrl = ServiceUrl(profile_, ServiceRole::Help,
+                                   "/faq/faq_nuvo_submit_error.htm#NO_RIGHT_TO_SUBMIT");
+      message.linkCaption = LoadString(IDS_NO_RIGHT_FAQ_CAPTION);
+    }
     stop = Stop(std::move(message));
     return false;
   }

@@ -119,7 +119,7 @@ void ReadMultipart(const std::string& body, const std::string& boundary,
 CServiceProfile TestProfile(bool withUpdate) {
   return CServiceProfile::FromUrls(
       "test", {kSell, kLogin, "https://protect.login.test", kContact, "http://image.test",
-               "http://notice.test", kSell, kSell, withUpdate ? kUpdate : ""});
+               "http://notice.test", kSell, kSell, withUpdate ? kUpdate : "", "https://help.test"});
 }
 
 std::map<std::string, std::string> FakeSellService::DecodeForm(const std::string& body) {
