@@ -53,7 +53,7 @@ bool IsNumberIn(const std::string& text, long long low, long long high) {
 
 const char* RoleName(ServiceRole role) {
   static const char* names[] = {"sell",         "login",   "protect", "contact", "image",
-                                "announcement", "listing", "main",    "update"};
+                                "announcement", "listing", "main",    "update",  "help"};
   return names[static_cast<std::size_t>(role)];
 }
 
@@ -335,6 +335,8 @@ std::string CSandboxService::StepOf(ServiceRole role, const httplib::Request& re
   switch (role) {
     case ServiceRole::Update:
       return "update";
+    case ServiceRole::Help:
+      return "help";
     case ServiceRole::Listing:
       return "category_page";
     case ServiceRole::Image:
@@ -388,6 +390,14 @@ CSandboxService::Reply CSandboxService::Dispatch(const std::string& step, Servic
   if (step == "no_right") return Reply::Html(pages_.NoRight());
   if (step == "seller_info") return Reply::Html(pages_.SellerInfo());
   if (step == "announcement") return Reply::Html(pages_.Announcement());
+  // The program's help pages, so that a message's help link leads somewhere in a sandbox session.
+  if (step == "help" && request.path == "/faq/faq_nuvo_submit_error.htm") {
+    const std::string body =
+        "<h2 id=\"NO_RIGHT_TO_SUBMIT\">"
+        "使用しているYahoo! JAPAN IDは出品する権限を持っていますか？</h2>\n"
+        "<p>出品に必要な利用登録を済ませたIDでログインしてください。</p>";
+    return Reply::Html(pages_.Page("出品時のエラー - ぬぼ", body));
+  }
   if (step == "notice") return Reply::Html(pages_.NoticeTop());
   if (step == "cushion" || step == "protect") {
     const std::string done = request.get_param_value(".done");

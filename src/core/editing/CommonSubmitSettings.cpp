@@ -134,12 +134,12 @@ void CSubmitPaySettings::Save(CAppComm& app) const {
 
 void CSubmitPaySettings::Write(SellFormValues& out, ESubmitForm form) const {
   out.emplace_back("ypmOK", YesIf(aspj & kEasyPayment));
-  // The easy-trade form pays through the service alone: no accounts, no other ways to pay.
+  // The easy-trade form takes no other ways to pay, and its account is one the seller registered
+  // with the service: the bank names go along only to pick that account.
   const bool normal = form == ESubmitForm::Normal;
   for (std::size_t i = 0; i < static_cast<std::size_t>(kMaxEntries); ++i) {
     const std::string number = std::to_string(i + 1);
-    out.emplace_back("bkname" + number,
-                     normal && i < bankNames.size() ? bankNames[i] : std::string());
+    out.emplace_back("bkname" + number, i < bankNames.size() ? bankNames[i] : std::string());
     out.emplace_back("paymethod" + number,
                      normal && i < otherPayMethods.size() ? otherPayMethods[i] : std::string());
   }

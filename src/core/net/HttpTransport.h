@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -41,7 +42,9 @@ struct HttpRequest {
   std::string url;     // absolute http or https address
   std::string userAgent;
   std::vector<std::pair<std::string, std::string>> headers;
-  std::string body;
+  // The caller's bytes, alive until the exchange that carries them is gone: a transport that
+  // sends them later than that keeps its own copy. Photo uploads make this megabytes.
+  std::string_view body;
   HttpTimeouts timeouts;
 };
 

@@ -19,7 +19,8 @@ extern const std::string_view kDefaultServiceProfile;
 namespace {
 
 constexpr std::array<std::string_view, kServiceRoleCount> kRoleKeys = {
-    "sell", "login", "protect", "contact", "image", "announcement", "listing", "main", "update"};
+    "sell",         "login",   "protect", "contact", "image",
+    "announcement", "listing", "main",    "update",  "help"};
 
 // A profile is a few hundred bytes; anything far larger is not one.
 constexpr std::size_t kMaxProfileBytes = 64 * 1024;
@@ -167,7 +168,9 @@ std::optional<CServiceProfile> CServiceProfile::Parse(std::string_view json,
     auto role = static_cast<ServiceRole>(i);
     std::string key(kRoleKeys[i]);
     const CJsonValue* value = roles->Find(key);
-    if (!value && role == ServiceRole::Update) continue;
+    // Without an update service the run skips its preparation; without a help site, messages
+    // offer no help page.
+    if (!value && (role == ServiceRole::Update || role == ServiceRole::Help)) continue;
     const CJsonString* string = value ? value->As<CJsonString>() : nullptr;
     if (!string) return refuse(IDS_SERVICE_PROFILE_ROLE_MISSING, key);
     std::string address = string->GetText(kUnescape);

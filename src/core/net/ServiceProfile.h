@@ -23,10 +23,11 @@ enum class ServiceRole {
   Announcement,
   Listing,
   Main,
-  Update
+  Update,
+  Help  // the program's own help pages, which some messages offer to open
 };
 
-inline constexpr std::size_t kServiceRoleCount = 9;
+inline constexpr std::size_t kServiceRoleCount = 10;
 
 class CServiceProfile {
  public:
@@ -44,8 +45,8 @@ class CServiceProfile {
   // The role's key in a profile file: "sell", "login", ...
   static std::string_view RoleKey(ServiceRole role);
 
-  // The base address of `role`; empty when the profile names none (only the update role may be
-  // absent).
+  // The base address of `role`; empty when the profile names none (only the update and help
+  // roles may be absent).
   const std::string& BaseUrl(ServiceRole role) const {
     return urls_[static_cast<std::size_t>(role)];
   }

@@ -1,5 +1,7 @@
 #include "core/submit/SubmitRun.h"
 
+#include <optional>
+
 #include "core/common/AsciiCase.h"
 #include "core/common/Encoding.h"
 #include "core/common/MessageIds.h"
@@ -7,6 +9,7 @@
 #include "core/html/HtmlEscape.h"
 #include "core/html/UrlCoding.h"
 #include "core/net/ServerReply.h"
+#include "core/submit/BankChoice.h"
 #include "core/submit/SellPageReader.h"
 #include "core/submit/ServiceUrls.h"
 
@@ -190,7 +193,11 @@ bool CSubmitRun::Landed(bool ok, Next& stop) {
             ? SubmitMessage{IDS_NO_RIGHT_TO_SELL_NO_ID, LoadString(IDS_NO_RIGHT_TO_SELL_NO_ID)}
             : SubmitMessage{IDS_NO_RIGHT_TO_SELL,
                             FormatMessageId(IDS_NO_RIGHT_TO_SELL, {sellerId_})};
-    message.linkCaption = LoadString(IDS_NO_RIGHT_FAQ_CAPTION);
+    if (!profile_.BaseUrl(ServiceRole::Help).empty()) {
+      message.linkUrl = ServiceUrl(profile_, ServiceRole::Help,
+                                   "/faq/faq_nuvo_submit_error.htm#NO_RIGHT_TO_SUBMIT");
+      message.linkCaption = LoadString(IDS_NO_RIGHT_FAQ_CAPTION);
+    }
     stop = Stop(std::move(message));
     return false;
   }
@@ -459,6 +466,10 @@ void CSubmitRun::NormaliseFields(const CHtmlNode* sellForm) {
     fields_.Clear(kFieldAspj1);
     fields_.Clear(kFieldAspj3);
     fields_.Clear(kFieldAspj4);
+    // The bank names only pick one of the accounts the form offers (FillForm).
+    for (int row = 1; row <= CFieldSet::kRows; ++row)
+      if (fields_.IsSet(FieldRow(kFieldBankName1, row)))
+        fields_.Clear(FieldRow(kFieldBankName1, row));
     const bool noPayment = !(fields_.IsSet(kFieldYpmOk) && !fields_.IsEmpty(kFieldYpmOk)) &&
                            !(fields_.IsSet(kFieldDskPayment) && !fields_.IsEmpty(kFieldDskPayment));
     if (noPayment && form.Find({"input", "name", "dskPayment"}))
@@ -492,6 +503,11 @@ CSubmitRun::Next CSubmitRun::FillForm() {
   NormaliseFields(form);
   CFormData fields = session_.Collect(form);
   fields_.Apply(fields);
+  if (options_.easyTrade) {
+    if (std::optional<std::string> bank =
+            ChooseBank(OfferedBanks(CHtmlSubDocument(form)), listing_.fields))
+      fields.SetValue(std::string("bkid"), std::move(*bank));
+  }
   const std::string action = session_.ActionOf(form);
   if (action.empty()) return Stop(IDS_PARAMETER_MISSING, {std::string("action")}, true);
   host_.SetStatus(LoadString(IDS_STATUS_CONFIRMING));

@@ -34,6 +34,8 @@ class CSubmitSettings {
   bool showFinalConfirmation = true;
   // Tell the seller when the listing is up (single runs only).
   bool showCompletionMessage = true;
+  // Paint the progress window light green while the run goes on.
+  bool colouredProgress = true;
 };
 
 }  // namespace nuvo

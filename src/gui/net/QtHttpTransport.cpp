@@ -229,9 +229,15 @@ std::unique_ptr<IHttpExchange> CQtHttpTransport::Open(const HttpRequest& request
   for (const auto& [name, value] : request.headers) {
     qtRequest.setRawHeader(QByteArray::fromStdString(name), QByteArray::fromStdString(value));
   }
-  QNetworkReply* reply = request.method == "POST"
-                             ? manager_.post(qtRequest, QByteArray::fromStdString(request.body))
-                             : manager_.get(qtRequest);
+  // The body is lent to Qt, not copied: Qt reads it on this thread through the reply, and hands
+  // the network thread copies of each block, so the bytes need to outlive only the reply, which
+  // the exchange owns.
+  QNetworkReply* reply =
+      request.method == "POST"
+          ? manager_.post(qtRequest,
+                          QByteArray::fromRawData(request.body.data(),
+                                                  static_cast<qsizetype>(request.body.size())))
+          : manager_.get(qtRequest);
   auto exchange = std::make_unique<CQtHttpExchange>(reply, request.timeouts);
   if (exchange->WaitUntil([&] { return exchange->HasHeaders(); }, cancel) ==
       CQtHttpExchange::Wait::kCancelled) {

@@ -59,6 +59,7 @@ CSubmitDialog::CSubmitDialog(CNetworkSession& network, const CServiceProfile& pr
   row->addWidget(abort_);
   layout->addLayout(row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  SetColoured(settings.colouredProgress);
 }
 
 CSubmitDialog::~CSubmitDialog() = default;

@@ -126,7 +126,8 @@ TEST_F(CommonSubmitSettingsTest, PagesSendTheirChoices) {
   easy.bidLimit = settings.bidLimit;
   settings = easy;
   values = settings.FormValues();
-  EXPECT_EQ(value("bkname1"), "");
+  EXPECT_EQ(value("bkname1"), Cp932("ゆうちょ銀行"));  // picks the registered account
+  EXPECT_EQ(value("paymethod2"), "");
   EXPECT_EQ(value("shiptime"), "<absent>");
   EXPECT_EQ(value("ypkOK"), "<absent>");
   EXPECT_EQ(value("salesContract"), "<absent>");

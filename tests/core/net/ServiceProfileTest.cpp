@@ -17,7 +17,8 @@ std::string RolesJson(const std::string& sellAddress, bool withUpdate = true) {
     "contact": "http://127.0.0.1:40003", "image": "http://127.0.0.1:40004",
     "announcement": "http://127.0.0.1:40005", "listing": "http://127.0.0.1:40006",
     "main": "http://127.0.0.1:40007")";
-  if (withUpdate) json += R"(, "update": "http://127.0.0.1:40008")";
+  if (withUpdate)
+    json += R"(, "update": "http://127.0.0.1:40008", "help": "http://127.0.0.1:40009")";
   return json + "}}";
 }
 
@@ -39,6 +40,7 @@ TEST(ServiceProfileTest, ReadsEveryRoleNormalisedWithProxyAndName) {
   EXPECT_FALSE(profile->IsDefault());
   EXPECT_EQ(profile->BaseUrl(ServiceRole::Sell), "http://127.0.0.1:40000");
   EXPECT_EQ(profile->BaseUrl(ServiceRole::Update), "http://127.0.0.1:40008");
+  EXPECT_EQ(profile->BaseUrl(ServiceRole::Help), "http://127.0.0.1:40009");
   EXPECT_EQ(profile->Proxy(), "proxy.example:8080");
   EXPECT_EQ(profile->DisplayName(), Cp932("試験環境"));
 
@@ -52,11 +54,12 @@ TEST(ServiceProfileTest, ReadsEveryRoleNormalisedWithProxyAndName) {
   EXPECT_EQ(again->DisplayName(), profile->DisplayName());
 }
 
-TEST(ServiceProfileTest, UpdateRoleIsOptionalAndNameFallsBackToTheFile) {
+TEST(ServiceProfileTest, UpdateAndHelpRolesAreOptionalAndNameFallsBackToTheFile) {
   std::string error;
   auto profile = CServiceProfile::Parse(RolesJson("https://sell.example", false), "p.json", error);
   ASSERT_TRUE(profile) << error;
   EXPECT_TRUE(profile->BaseUrl(ServiceRole::Update).empty());
+  EXPECT_TRUE(profile->BaseUrl(ServiceRole::Help).empty());
   EXPECT_EQ(profile->DisplayName(), "p.json");
 }
 

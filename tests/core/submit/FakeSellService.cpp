@@ -119,7 +119,7 @@ void ReadMultipart(const std::string& body, const std::string& boundary,
 CServiceProfile TestProfile(bool withUpdate) {
   return CServiceProfile::FromUrls(
       "test", {kSell, kLogin, "https://protect.login.test", kContact, "http://image.test",
-               "http://notice.test", kSell, kSell, withUpdate ? kUpdate : ""});
+               "http://notice.test", kSell, kSell, withUpdate ? kUpdate : "", "https://help.test"});
 }
 
 std::map<std::string, std::string> FakeSellService::DecodeForm(const std::string& body) {
@@ -165,7 +165,12 @@ std::string FakeSellService::SellPage() const {
       Hidden(".crumb", "sell-crumb") + Hidden("Duration", "7") +
       "<input type=\"text\" name=\"Title\" value=\"\">\n"
       "<select name=\"itemsize\"><option>～60cm</option><option>～80cm</option></select>\n";
-  if (easyTradeForm) form += Hidden("shippinginput", "now") + Hidden("dskPayment", "");
+  if (easyTradeForm) {
+    form +=
+        Hidden("shippinginput", "now") + Hidden("dskPayment", "") +
+        "<select name=\"bkid\" id=\"auc_bkid\"><option value=\"b1\">楽天銀行 普通 1234567</option>"
+        "<option value=\"b2\">ゆうちょ銀行 記号 12345</option></select>\n";
+  }
   for (std::size_t n = 1; n <= files.size(); ++n)
     form += Hidden("ImageFullPath" + std::to_string(n), "http://image.test/" + std::to_string(n));
   form +=
@@ -224,16 +229,16 @@ std::unique_ptr<IHttpExchange> FakeSellService::Open(const HttpRequest& request,
   posted.url = request.url;
   const std::size_t pathStart = request.url.find('/', request.url.find("//") + 2);
   posted.path = request.url.substr(pathStart, request.url.find('?', pathStart) - pathStart);
-  posted.body = request.body;
+  posted.body = std::string(request.body);
   for (const auto& [name, value] : request.headers)
     if (EqualsIgnoreCase(name, "Content-Type")) posted.contentType = value;
   if (posted.contentType.find("multipart/form-data") != std::string::npos) {
     int count = 0;
-    ReadMultipart(request.body, posted.contentType.substr(posted.contentType.find("boundary=") + 9),
+    ReadMultipart(posted.body, posted.contentType.substr(posted.contentType.find("boundary=") + 9),
                   files, count);
     uploadRequests.push_back(count);
   } else if (request.method == "POST") {
-    posted.fields = DecodeForm(request.body);
+    posted.fields = DecodeForm(posted.body);
   }
   requests.push_back(posted);
   if (onRequest) onRequest(posted);

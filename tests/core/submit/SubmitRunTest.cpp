@@ -32,6 +32,7 @@ SubmitListing Listing(int photos = 0, std::size_t photoSize = 1000) {
   listing.fields.Clear(FieldRow(kFieldShipName1, 2));
   listing.fields.Set(FieldRow(kFieldShipFee1, 2), "900");
   listing.fields.Merge(CSubmitSettings().fields);
+  listing.fields.Set(kFieldBankName1, Cp932("ゆうちょ銀行"));
   listing.title = Cp932("テスト出品");
   listing.category = 2084005;
   listing.sellerIdPlaceholder = true;
@@ -165,6 +166,9 @@ TEST(SubmitRun, PhotosGoTogetherOrOneByOneAndArriveByteForByte) {
     EXPECT_EQ(f.service.sellFormPost->fields.at("ImageFullPath1"), "http://image.test/1");
     if (c.easyTrade) {
       EXPECT_EQ(f.service.sellFormPost->fields.at("dskPayment"), "ypmOK");
+      // The seller's bank picks one of the accounts the form offers; no bank name is sent.
+      EXPECT_EQ(f.service.sellFormPost->fields.at("bkid"), "b2");
+      EXPECT_FALSE(f.service.sellFormPost->fields.contains("bkname1"));
       EXPECT_EQ(f.host.captions.back(), "nuvo_sellerで出品中... ＜かんたん取引出品＞");
     }
   }
@@ -188,17 +192,19 @@ TEST(SubmitRun, DiversionsEndTheRunWithTheirMessage) {
     std::string location;
     int message;  // 0: no message
     SubmitOutcome outcome;
+    std::string link;  // the address the message offers
   };
+  const std::string faq = "https://help.test/faq/faq_nuvo_submit_error.htm#NO_RIGHT_TO_SUBMIT";
   const Case cases[] = {
-      {kSell + "/jp/show/entry_navi", IDS_NO_RIGHT_TO_SELL_NO_ID, SubmitOutcome::Failed},
+      {kSell + "/jp/show/entry_navi", IDS_NO_RIGHT_TO_SELL_NO_ID, SubmitOutcome::Failed, faq},
       {"HTTPS://SELL.test/JP/show/entry_navi?x=1", IDS_NO_RIGHT_TO_SELL_NO_ID,
-       SubmitOutcome::Failed},
+       SubmitOutcome::Failed, faq},
       {"http://contact.test/setting/user/initialedit?done=1", IDS_SELLER_INFO_MISSING_NO_ID,
-       SubmitOutcome::Failed},
+       SubmitOutcome::Failed, "http://contact.test/setting/user/initialedit?done=1"},
       {kSell + "/sell/jp/show/submit?select=non_premium&category=0", IDS_FREE_MEMBERSHIP,
-       SubmitOutcome::Failed},
-      {kLogin + "/config/login?.src=auc", 0, SubmitOutcome::LoginRequired},
-      {kLogin + "/config/login_verify2?.src=auc", 0, SubmitOutcome::LoginRequired},
+       SubmitOutcome::Failed, ""},
+      {kLogin + "/config/login?.src=auc", 0, SubmitOutcome::LoginRequired, ""},
+      {kLogin + "/config/login_verify2?.src=auc", 0, SubmitOutcome::LoginRequired, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.location);
@@ -222,6 +228,7 @@ TEST(SubmitRun, DiversionsEndTheRunWithTheirMessage) {
     EXPECT_EQ(f.Run(Listing()), c.outcome);
     if (c.message) {
       f.ExpectOneMessage(c.message);
+      EXPECT_EQ(f.host.messages.empty() ? "" : f.host.messages[0].linkUrl, c.link);
     } else {
       EXPECT_TRUE(f.host.Shown().empty());
       ASSERT_EQ(f.host.logins.size(), 1u);
