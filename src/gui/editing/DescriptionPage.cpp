@@ -106,7 +106,7 @@ void CDescriptionPage::LoadSamples() {
 CDescriptionPage::~CDescriptionPage() = default;
 
 CDescriptionPage::Block& CDescriptionPage::BlockAt(std::size_t index) {
-  if (!dialogs_) dialogs_ = std::make_unique<CDecorateDialogs>(this, context_.prompt);
+  if (!dialogs_) dialogs_ = std::make_unique<CDecorateDialogs>(this, context_.prompt, context_.app);
   while (blocks_.size() <= index) {
     std::size_t number = blocks_.size();
     auto* label = new QLabel(QStringLiteral("商品説明 %1(&%1)").arg(number + 1));
