@@ -28,7 +28,9 @@ TEST_F(SheetTest, PicturesOfTheSheet) {
   }
   QApplication::setFont(font);
   doc->SetTitle(Cp932("【美品】ヴィンテージ 腕時計 自動巻き 箱・保証書付き"));
-  doc->SetPayItems({{Cp932("銀行振込"), Cp932("ゆうちょ銀行")}, {Cp932("Yahoo!かんたん決済"), ""}});
+  doc->SetPayItems({{Cp932("<b>銀行振込</b>"),
+                     Cp932("ゆうちょ銀行<br><font color=red>振込手数料はご負担ください</font>")},
+                    {Cp932("Yahoo!かんたん決済"), ""}});
   doc->SetCategoryId(2084);
   doc->SetCategoryName(Cp932("ファッション > 腕時計 > メンズ"));
   CShipSettings shipping = doc->GetShipping();
