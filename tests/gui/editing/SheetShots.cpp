@@ -2,9 +2,12 @@
 #include <QFontDatabase>
 #include <QImage>
 #include <QTabWidget>
+#include <QTimer>
 
 #include "SheetFixture.h"
 #include "core/common/Encoding.h"
+#include "core/decorate/DecorateLink.h"
+#include "gui/decorate/DecorateDialogs.h"
 #include "gui/editing/BuyNowDialog.h"
 #include "gui/editing/ConditionDialog.h"
 #include "gui/editing/PhotoPage.h"
@@ -52,6 +55,20 @@ TEST_F(SheetTest, PicturesOfTheSheet) {
   CConditionDialog condition(CItemCondition(0, ""), prompt);
   condition.show();
   EXPECT_TRUE(condition.grab().save(folder + QStringLiteral("/condition.png")));
+  // The decoration dialogs, each saved and closed as soon as it shows.
+  CDecorateDialogs dialogs(nullptr, prompt, app);
+  auto saveAndClose = [&](const QString& file) {
+    QTimer::singleShot(100, [folder, file] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_TRUE(dialog->grab().save(folder + file));
+      dialog->close();
+    });
+  };
+  saveAndClose(QStringLiteral("/link-dialog.png"));
+  dialogs.ChooseLink(CDecorateLink::Auction(CDecorateLink::EAuctionPage::Rating, "").Address());
+  saveAndClose(QStringLiteral("/color-dialog.png"));
+  dialogs.ChooseColor(0x0000FF);
   for (ESheetLayout layout : {ESheetLayout::Tall, ESheetLayout::Wide}) {
     MakeSheet(layout);
     bool tall = layout == ESheetLayout::Tall;
