@@ -7,6 +7,7 @@
 #include "core/common/Encoding.h"
 #include "core/common/MessageIds.h"
 #include "core/decorate/DecorateAddress.h"
+#include "core/html/CharClass.h"
 
 namespace nuvo {
 namespace {
@@ -331,28 +332,63 @@ int CDecorateCommands::DetectUnlinkedAddresses(const std::function<void()>& show
   return linked;
 }
 
+std::vector<int> CDecorateCommands::FindAll(const std::string& find, bool matchCase, int from,
+                                            int limit) const {
+  std::vector<int> matches;
+  if (find.empty()) return matches;
+  const std::string& text = editor_.Doc().Text();
+  const std::size_t end = limit > 0 ? std::min<std::size_t>(limit, text.size()) : text.size();
+  // Matches start on character boundaries only, and only single-byte letters ignore case: a
+  // trail byte may look like a letter or like the text sought.
+  auto matchesAt = [&](std::size_t pos) {
+    for (std::size_t i = 0; i < find.size();) {
+      const std::size_t width = CharWidthAt(text, pos + i);
+      if (width != CharWidthAt(find, i)) return false;
+      if (width == 2 || matchCase) {
+        if (text.compare(pos + i, width, find, i, width) != 0) return false;
+      } else if (ToLowerAscii(text[pos + i]) != ToLowerAscii(find[i])) {
+        return false;
+      }
+      i += width;
+    }
+    return true;
+  };
+  for (std::size_t pos = 0; pos + find.size() <= end;) {
+    if (static_cast<int>(pos) >= from && matchesAt(pos)) {
+      matches.push_back(static_cast<int>(pos));
+      pos += find.size();
+    } else {
+      pos += CharWidthAt(text, pos);
+    }
+  }
+  return matches;
+}
+
+bool CDecorateCommands::FindNext(const std::string& find, bool matchCase, bool forward) {
+  const std::vector<int> matches = FindAll(find, matchCase, 0, 0);
+  const int length = static_cast<int>(find.size());
+  const int after = editor_.HasSelection() ? editor_.SelectionStart() + 1 : editor_.Caret();
+  const int before = editor_.HasSelection() ? editor_.SelectionStart() : editor_.Caret();
+  std::optional<int> found;
+  for (int match : matches) {
+    if (forward && match >= after) {
+      found = match;
+      break;
+    }
+    if (!forward && match < before) found = match;
+  }
+  if (!found) return false;
+  editor_.SetSelection(*found, *found + length);
+  return true;
+}
+
 int CDecorateCommands::ReplaceAll(const std::string& find, const std::string& replace,
                                   bool matchCase, int from, int limit,
                                   const ReplaceConfirm& confirm) {
-  if (find.empty()) return 0;
-  const std::string& text = editor_.Doc().Text();
-  const std::size_t end = limit > 0 ? std::min<std::size_t>(limit, text.size()) : text.size();
-  const std::string haystack = matchCase ? text.substr(0, end) : AsciiLower(text.substr(0, end));
-  const std::string needle = matchCase ? find : AsciiLower(find);
-  // Matches start on character boundaries only: a trail byte may look like the text sought.
-  std::vector<int> matches;
-  for (std::size_t pos = 0; pos + needle.size() <= haystack.size();) {
-    if (static_cast<int>(pos) >= from && haystack.compare(pos, needle.size(), needle) == 0) {
-      matches.push_back(static_cast<int>(pos));
-      pos += needle.size();
-    } else {
-      pos += CharWidthAt(haystack, pos);
-    }
-  }
   int replaced = 0;
   int shift = 0;
   const int findLength = static_cast<int>(find.size());
-  for (int match : matches) {
+  for (int match : FindAll(find, matchCase, from, limit)) {
     const int at = match + shift;
     editor_.SetSelection(at, at + findLength);
     if (confirm) {

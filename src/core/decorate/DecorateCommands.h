@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/common/UserPrompt.h"
 #include "core/decorate/DecorateEditor.h"
@@ -62,6 +63,10 @@ class CDecorateCommands {
   // number linked, -1 when nothing was found, -2 when cancelled.
   int DetectUnlinkedAddresses(const std::function<void()>& show = {});
 
+  // Selects the next match of `find` after the selection's start (or the caret), or the last one
+  // before it; false when there is none, and the selection stays.
+  bool FindNext(const std::string& find, bool matchCase, bool forward);
+
   // Replaces every `find` from byte `from` (within the first `limit` bytes when limit > 0).
   // `confirm`, when given, is asked for each match with it selected: Yes replaces, No skips,
   // Cancel stops. Returns the number of replacements.
@@ -73,6 +78,9 @@ class CDecorateCommands {
   // The selection the command works on: a line break at either end moves the end one on. Empty
   // without a selection, meaning the pending style.
   std::optional<std::pair<int, int>> CommandRange() const;
+  // The starts of the matches of `find` from byte `from`, left to right without overlap, within
+  // the first `limit` bytes when limit > 0.
+  std::vector<int> FindAll(const std::string& find, bool matchCase, int from, int limit) const;
   bool Toggle(std::uint32_t flag);
   void Apply(std::uint32_t flag, const DecorateValue& value);
   void Remove(std::uint32_t flag);

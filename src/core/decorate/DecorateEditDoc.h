@@ -87,6 +87,8 @@ class CDecorateEditDoc {
   // After an overwrite that replaced characters of another width: moves every range bound that
   // now falls inside a two-byte character of the new text to that character's end.
   void SnapOutOfCharacters(int pos, int count);
+  // Moves the ranges split off during a walk to the tail of the list.
+  void AppendAtTail(DecorateRangeList& clones);
   void SnapStart(CDecorateRange& range) const;
   void SnapEnd(CDecorateRange& range) const;
   // The first range from the head that contains `pos` and has `flag`; null if none.

@@ -267,20 +267,17 @@ void CDecorateHtmlReader::EndTag(const std::string& tag, int pos) {
 void CDecorateHtmlReader::MergeEqualRanges() {
   // Tags opened together at the same text and closed together make one range.
   CDecorateRange* kept = nullptr;
-  for (auto it = ranges_.begin(); it != ranges_.end();) {
-    CDecorateRange& range = **it;
-    if (range.IsParagraph() || !range.IsValid() || range.IsEmpty()) {
-      ++it;
-      continue;
-    }
+  for (auto& slot : ranges_) {
+    CDecorateRange& range = *slot;
+    if (range.IsParagraph() || !range.IsValid() || range.IsEmpty()) continue;
     if (kept != nullptr && kept->Start() == range.Start() && kept->End() == range.End()) {
       kept->MergeFrom(range);
-      it = ranges_.erase(it);
+      slot.reset();
     } else {
       kept = &range;
-      ++it;
     }
   }
+  std::erase(ranges_, nullptr);
 }
 
 }  // namespace nuvo

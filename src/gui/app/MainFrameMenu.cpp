@@ -25,6 +25,7 @@
 #include "gui/app/OptionsDialog.h"
 #include "gui/common/QtText.h"
 #include "gui/decorate/DecorateEditView.h"
+#include "gui/decorate/FindDialog.h"
 #include "gui/editing/ImageListDialog.h"
 #include "gui/editing/NuvoTabsDialog.h"
 #include "gui/editing/PaidOptionsDialog.h"
@@ -38,10 +39,6 @@ namespace {
 // clang-format off
 constexpr int kLaterCommands[] = {command::kBatchSubmit,
                                   command::kSizeWeight,
-                                  command::kFind,
-                                  command::kFindPrevious,
-                                  command::kFindNext,
-                                  command::kReplace,
                                   command::kTemplateSettings,
                                   command::kDecorateSettings,
                                   command::kToolBarSettings};
@@ -527,11 +524,30 @@ void CMainFrame::ConnectDecorateCommands() {
     }
     UpdateDecorateCommands();
   });
+
+  for (int id : {command::kFind, command::kReplace}) {
+    connect(Action(id), &QAction::triggered, this, [this, id] {
+      CDecorateEditView* view = FocusedEditor();
+      if (!view) return;
+      CFindDialog dialog(view, id == command::kReplace, app_.Comm(), app_.Prompt(), this);
+      dialog.exec();
+      view->setFocus(Qt::OtherFocusReason);
+    });
+  }
+  for (int id : {command::kFindNext, command::kFindPrevious}) {
+    connect(Action(id), &QAction::triggered, this, [this, id] {
+      CFindDialog::FindAgain(FocusedEditor(), id == command::kFindNext, app_.Comm());
+    });
+  }
   UpdateDecorateCommands();
 }
 
 void CMainFrame::UpdateDecorateCommands() {
   CDecorateEditView* view = FocusedEditor();
+  // Finding works in the decorated editor that has the focus.
+  for (int id : {command::kFind, command::kFindPrevious, command::kFindNext, command::kReplace}) {
+    Action(id)->setEnabled(view != nullptr);
+  }
   for (const auto& [id, action] : actions_) {
     if (id < ID_DECO_COPY || id > ID_DECO_DETECT) continue;
     action->setEnabled(view && view->Commands().IsEnabled(id));

@@ -2,29 +2,29 @@
 
 #include <QWidget>
 
+#include "core/app/AppComm.h"
 #include "core/common/UserPrompt.h"
 #include "core/decorate/DecorateCommands.h"
 
-// The dialogs of the decoration commands: the colour dialog "文字色の設定" with its standard
-// colour, and the link dialog "ハイパーリンクの設定", which refuses addresses a page cannot link.
-// Remembers the colour last chosen for the program's run. Holds links to the parent window and
-// the prompt.
+// The dialogs of the decoration commands: the colour dialog "文字色の設定", with the sixteen
+// colours of the page, the standard colour and a colour of the seller's own, which remembers its
+// choice in the settings; and the link dialog "ハイパーリンクの設定", whose three tabs link a page,
+// a mail address or a page of the auction service, and which refuses what a page cannot link.
+// Holds links to the parent window, the prompt and the settings.
 namespace nuvo {
 
 class CDecorateDialogs : public IDecorateDialogs {
  public:
-  CDecorateDialogs(QWidget* parent, IUserPrompt& prompt) : parent_(parent), prompt_(prompt) {}
+  CDecorateDialogs(QWidget* parent, IUserPrompt& prompt, CAppComm& app)
+      : parent_(parent), prompt_(prompt), app_(app) {}
 
   std::optional<int> ChooseColor(int initial) override;
   std::optional<std::string> ChooseLink(const std::string& initial) override;
 
-  // Whether `address` may be linked; shows the reason when not.
-  static bool CheckLinkAddress(const std::string& address, IUserPrompt& prompt);
-
  private:
   QWidget* parent_;
   IUserPrompt& prompt_;
-  int remembered_ = 0x0000FF;  // red, the colour sellers reach for first
+  CAppComm& app_;
 };
 
 }  // namespace nuvo

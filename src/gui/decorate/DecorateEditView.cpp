@@ -574,6 +574,12 @@ bool CDecorateEditView::HandleMovement(const QKeyEvent& event) {
   }
 }
 
+void CDecorateEditView::SetSelection(int start, int end) {
+  editor_.MoveCaret(start, false);
+  MoveTo(end, true);
+  setFocus(Qt::OtherFocusReason);
+}
+
 void CDecorateEditView::MoveTo(int pos, bool extend) {
   editor_.MoveCaret(pos, extend);
   goalX_ = -1;

@@ -42,6 +42,9 @@ class CDecorateEditView : public QAbstractScrollArea, private IDecorateEditListe
   // The base size in tenths of a point, set from the settings before the text is loaded.
   void SetBaseSize(int size);
 
+  // Selects the bytes [start, end) with the caret at the end, shows them and takes the focus.
+  void SetSelection(int start, int end);
+
   // Runs a decoration or clipboard command (41101 to 41132) on this editor.
   void RunCommand(int id);
 

@@ -13,11 +13,11 @@
 #include <QVBoxLayout>
 
 #include "core/app/SamplesFolder.h"
-#include "core/editing/DecorateHistory.h"
 #include "core/editing/ValueCommands.h"
 #include "gui/common/QtText.h"
 #include "gui/decorate/DecorateDialogs.h"
 #include "gui/decorate/DecorateEditView.h"
+#include "gui/editing/DecoratedFieldLink.h"
 #include "gui/editing/TextBoxLink.h"
 
 namespace nuvo {
@@ -106,7 +106,7 @@ void CDescriptionPage::LoadSamples() {
 CDescriptionPage::~CDescriptionPage() = default;
 
 CDescriptionPage::Block& CDescriptionPage::BlockAt(std::size_t index) {
-  if (!dialogs_) dialogs_ = std::make_unique<CDecorateDialogs>(this, context_.prompt);
+  if (!dialogs_) dialogs_ = std::make_unique<CDecorateDialogs>(this, context_.prompt, context_.app);
   while (blocks_.size() <= index) {
     std::size_t number = blocks_.size();
     auto* label = new QLabel(QStringLiteral("商品説明 %1(&%1)").arg(number + 1));
@@ -121,40 +121,27 @@ CDescriptionPage::Block& CDescriptionPage::BlockAt(std::size_t index) {
                                     texts[number] = text;
                                     context_.doc.SetDescriptions(texts);
                                   });
-    // The marks the seller chose in the options, on a multi-line editor that may centre lines.
-    const int marks = (context_.options.decoEditOption & 1 ? kDecoShowWideSpace : 0) |
-                      (context_.options.decoEditOption & 2 ? kDecoShowLineBreak : 0);
-    auto* decorated = new CDecorateEditView(kDecoMultiLine | kDecoAllowCentre | marks, *dialogs_,
-                                            context_.prompt);
+    auto* decorated = MakeSheetEditor(context_, *dialogs_, kDecoMultiLine | kDecoAllowCentre,
+                                      context_.options.decoEditFontSizeDesc);
     decorated->setObjectName(QStringLiteral("decorated%1").arg(number));
     decorated->setToolTip(box->toolTip());
-    decorated->SetBaseSize(context_.options.decoEditFontSizeDesc);
     decorated->setMinimumHeight(box->minimumHeight());
-    auto history = std::make_unique<CDecorateHistory>(context_.doc, decorated->Editor(),
-                                                      [this, number] { StoreDecorated(number); });
-    CDecorateHistory* steps = history.get();
-    connect(decorated, &CDecorateEditView::changing, this,
-            [steps](int code) { steps->BeforeChange(code); });
-    connect(decorated, &CDecorateEditView::changed, this, [this, steps, number](int code) {
-      StoreDecorated(number);
-      steps->AfterChange(code);
-    });
+    auto* decoratedLink =
+        new CDecoratedFieldLink(decorated, context_.doc, [this, number](const std::string& html) {
+          std::vector<std::string> texts = context_.doc.GetDescriptions();
+          if (number >= texts.size()) return;
+          texts[number] = html;
+          context_.doc.SetDescriptions(texts);
+        });
     link->TakeMarkupWhen(
         [this] { return context_.doc.GetDescriptInputType() == CNuvoDoc::kHtmlInput; });
     int at = blockLayout_->count() - 1;
     blockLayout_->insertWidget(at, label);
     blockLayout_->insertWidget(at + 1, box, 1);
     blockLayout_->insertWidget(at + 2, decorated, 1);
-    blocks_.push_back({label, box, link, decorated, std::move(history)});
+    blocks_.push_back({label, box, link, decorated, decoratedLink});
   }
   return blocks_[index];
-}
-
-void CDescriptionPage::StoreDecorated(std::size_t index) {
-  std::vector<std::string> texts = context_.doc.GetDescriptions();
-  if (index >= texts.size()) return;
-  texts[index] = blocks_[index].decorated->GetHtml();
-  context_.doc.SetDescriptions(texts);
 }
 
 void CDescriptionPage::UpdateFromDocument(std::uint32_t) {
@@ -174,8 +161,8 @@ void CDescriptionPage::UpdateFromDocument(std::uint32_t) {
     const bool html = type == CNuvoDoc::kHtmlInput;
     if (html) {
       block.link->Load(texts[i]);
-    } else if (block.decorated->GetHtml() != texts[i]) {
-      block.decorated->SetHtml(texts[i]);
+    } else {
+      block.decoratedLink->Load(texts[i]);
     }
     block.label->setBuddy(html ? static_cast<QWidget*>(block.box) : block.decorated);
     block.label->setVisible(texts.size() > 1);

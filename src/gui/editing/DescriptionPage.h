@@ -21,7 +21,7 @@ namespace nuvo {
 
 class CDecorateDialogs;
 class CDecorateEditView;
-class CDecorateHistory;
+class CDecoratedFieldLink;
 class CTextBoxLink;
 
 class CDescriptionPage : public CSheetPage {
@@ -42,14 +42,13 @@ class CDescriptionPage : public CSheetPage {
     QPlainTextEdit* box;
     CTextBoxLink* link;
     CDecorateEditView* decorated;
-    std::unique_ptr<CDecorateHistory> history;
+    CDecoratedFieldLink* decoratedLink;
   };
 
   void LoadSamples();
   void OnInputType(int type);
   void OnSample(int index);
   Block& BlockAt(std::size_t index);
-  void StoreDecorated(std::size_t index);
 
   QButtonGroup* inputTypes_;
   QLabel* sampleLabel_;

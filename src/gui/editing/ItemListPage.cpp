@@ -1,18 +1,17 @@
 #include "gui/editing/ItemListPage.h"
 
+#include <algorithm>
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QTextCursor>
 #include <QVBoxLayout>
 
-#include "gui/common/QtText.h"
-#include "gui/editing/TextBoxLink.h"
+#include "gui/decorate/DecorateDialogs.h"
+#include "gui/decorate/DecorateEditView.h"
+#include "gui/editing/DecoratedFieldLink.h"
 
 namespace nuvo {
 namespace {
@@ -50,7 +49,9 @@ ListTexts TextsOf(ERowList list) {
 }  // namespace
 
 CItemListPage::CItemListPage(const SheetContext& context, ERowList list, QWidget* parent)
-    : CSheetPage(context, parent), list_(list) {
+    : CSheetPage(context, parent),
+      list_(list),
+      dialogs_(std::make_unique<CDecorateDialogs>(this, context.prompt, context.app)) {
   auto* layout = new QVBoxLayout(this);
   auto* buttons = new QHBoxLayout;
   add_ = new QPushButton(list == ERowList::Post ? QStringLiteral("発送の項目を追加")
@@ -76,31 +77,34 @@ CItemListPage::CItemListPage(const SheetContext& context, ERowList list, QWidget
   layout->addStretch(1);
 }
 
+CItemListPage::~CItemListPage() = default;
+
 void CItemListPage::BuildRow(std::size_t index) {
   ListTexts texts = TextsOf(list_);
   RowEditor& row = rows_[index];
   auto* frame = new QGroupBox(QString::fromUtf8(texts.row).arg(index + 1));
   auto* grid = new QGridLayout(frame);
   row.frame = frame;
-  row.item = new QLineEdit;
+  const int itemSize = context_.options.decoEditFontSizeItem;
+  row.item = MakeSheetEditor(context_, *dialogs_, 0, itemSize);
   row.item->setObjectName(QStringLiteral("%1Item%2").arg(QLatin1String(texts.name)).arg(index));
   row.item->setToolTip(QString::fromUtf8(texts.itemTip));
-  row.itemLink =
-      new CTextBoxLink(row.item, context_.doc, context_.prompt,
-                       [this, index](const std::string& text) { StoreText(index, false, text); });
+  row.itemLink = new CDecoratedFieldLink(
+      row.item, context_.doc,
+      [this, index](const std::string& html) { StoreText(index, false, html); });
   auto* label = new QLabel(QString::fromUtf8(texts.item));
   label->setBuddy(row.item);
   grid->addWidget(label, 0, 0);
   grid->addWidget(row.item, 0, 1);
   if (HasDetails()) {
-    row.detail = new QPlainTextEdit;
+    row.detail = MakeSheetEditor(context_, *dialogs_, kDecoMultiLine, itemSize);
     row.detail->setObjectName(
         QStringLiteral("%1Detail%2").arg(QLatin1String(texts.name)).arg(index));
     row.detail->setToolTip(QString::fromUtf8(texts.detailTip));
-    row.detail->setFixedHeight(row.detail->fontMetrics().lineSpacing() * 3 + 12);
-    row.detailLink =
-        new CTextBoxLink(row.detail, context_.doc, context_.prompt,
-                         [this, index](const std::string& text) { StoreText(index, true, text); });
+    row.detail->setFixedHeight(row.detail->minimumSizeHint().height());
+    row.detailLink = new CDecoratedFieldLink(
+        row.detail, context_.doc,
+        [this, index](const std::string& html) { StoreText(index, true, html); });
     auto* detailLabel = new QLabel(QStringLiteral("説明:"));
     detailLabel->setBuddy(row.detail);
     grid->addWidget(detailLabel, 1, 0, Qt::AlignTop);
@@ -176,21 +180,10 @@ bool CItemListPage::ShowFinding(const CSubmitFinding& finding) {
   }
   const RowEditor& row = rows_[static_cast<std::size_t>(finding.row)];
   if (!row.frame) return false;
-  if (finding.part == "Detail" && row.detail) {
-    const std::string text = FromQString(row.detail->toPlainText()).value_or(std::string());
-    QTextCursor cursor = row.detail->textCursor();
-    cursor.setPosition(CharPosition(text, finding.selectionStart));
-    cursor.setPosition(CharPosition(text, finding.selectionStart + finding.selectionLength),
-                       QTextCursor::KeepAnchor);
-    row.detail->setTextCursor(cursor);
-    row.detail->setFocus(Qt::OtherFocusReason);
-  } else if (row.item) {
-    const std::string text = FromQString(row.item->text()).value_or(std::string());
-    const int start = CharPosition(text, finding.selectionStart);
-    row.item->setSelection(
-        start, CharPosition(text, finding.selectionStart + finding.selectionLength) - start);
-    row.item->setFocus(Qt::OtherFocusReason);
-  }
+  CDecorateEditView* editor = finding.part == "Detail" && row.detail ? row.detail : row.item;
+  editor->SetSelection(
+      finding.selectionStart,
+      std::max(finding.selectionStart, finding.selectionStart + finding.selectionLength));
   return true;
 }
 

@@ -199,3 +199,26 @@ TEST_F(DecorateCommandsTest, ReplaceAllShiftsLaterMatchesAndSkipsHalvesOfKanji) 
       1);
   EXPECT_EQ(editor.Doc().Text(), "xyz! " + Cp932("ソ") + " xyz!/ <q>");
 }
+
+// Ignoring case touches single-byte letters only: ア and ヂ differ in a trail byte that reads as
+// "A" or "a".
+TEST_F(DecorateCommandsTest, FindStepsThroughMatchesBothWaysAndKanjiNeverMatchIgnoringCase) {
+  editor.SetHtml("");
+  editor.PastePlain(Cp932("ア Item ヂ item ITEM"));
+  editor.MoveCaret(0, false);
+  ASSERT_TRUE(commands.FindNext(Cp932("ヂ"), false, true));
+  EXPECT_EQ(editor.SelectionStart(), static_cast<int>(Cp932("ア Item ").size()));
+  editor.MoveCaret(0, false);
+  std::vector<int> found;
+  while (commands.FindNext("item", false, true)) found.push_back(editor.SelectionStart());
+  const int first = static_cast<int>(Cp932("ア ").size());
+  const int second = static_cast<int>(Cp932("ア Item ヂ ").size());
+  EXPECT_EQ(found, (std::vector<int>{first, second, second + 5}));
+  // At the end the last match stays selected; going back finds the earlier ones.
+  EXPECT_EQ(editor.SelectionStart(), second + 5);
+  ASSERT_TRUE(commands.FindNext("Item", true, false));
+  EXPECT_EQ(editor.SelectionStart(), first);
+  EXPECT_FALSE(commands.FindNext("Item", true, false));
+  EXPECT_EQ(commands.ReplaceAll(Cp932("ア"), "A", false, 0, 0), 1);
+  EXPECT_EQ(editor.Doc().Text(), Cp932("A Item ヂ item ITEM"));
+}

@@ -7,9 +7,14 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
 #include "SheetFixture.h"
 #include "core/common/Encoding.h"
 #include "core/common/MessageIds.h"
+#include "gui/decorate/DecorateEditView.h"
 
 using namespace nuvo;
 
@@ -207,16 +212,50 @@ TEST_F(SheetTest, ItemRowsAreAddedMovedAndTypedThroughCommands) {
   listing.SetPayItems({{Cp932("銀行振込"), ""}, {Cp932("代金引換"), ""}});
   sheet->UpdateFromDocument(change::kPayItems);
   Find<QPushButton>("payDown0")->click();
-  EXPECT_EQ(Find<QLineEdit>("payItem0")->text(), QStringLiteral("代金引換"));
+  EXPECT_EQ(Find<CDecorateEditView>("payItem0")->GetHtml(), Cp932("代金引換"));
   doc->GetCommandHistory().Undo();
-  auto* secondName = Find<QLineEdit>("payItem1");
-  EXPECT_EQ(secondName->text(), QStringLiteral("代金引換"));
-  secondName->end(false);
+  auto* secondName = Find<CDecorateEditView>("payItem1");
+  EXPECT_EQ(secondName->GetHtml(), Cp932("代金引換"));
+  secondName->Editor().MoveCaret(secondName->Editor().Doc().GetLength(), false);
   Type(secondName, QStringLiteral("!"));
   EXPECT_EQ(listing.GetPayItems().at(1).item, Cp932("代金引換!"));
   doc->GetCommandHistory().Undo();
   EXPECT_EQ(listing.GetPayItems().at(1).item, Cp932("代金引換"));
-  EXPECT_EQ(secondName->text(), QStringLiteral("代金引換"));
+  EXPECT_EQ(secondName->GetHtml(), Cp932("代金引換"));
+}
+
+// A row's name is one line of decorated text and its text may run over lines: both carry
+// decorations into the listing, and the listing's Undo takes a decoration back.
+TEST_F(SheetTest, ItemRowsAreDecoratedTextsAndNamesStayOnOneLine) {
+  doc->SetPostItems({{"", ""}});
+  sheet->UpdateFromDocument(change::kPostItems);
+  sheet->show();
+  auto* name = Find<CDecorateEditView>("postItem0");
+  name->setFocus();
+  Type(name, QStringLiteral("定形外"));
+  Press(name, Qt::Key_Return);
+  QApplication::clipboard()->setText(QStringLiteral("郵便\r\n料金"));
+  name->Paste();
+  name->Editor().SelectAll();
+  QTest::keyClick(name, Qt::Key_B, Qt::ControlModifier);
+  EXPECT_EQ(doc->GetPostItems().at(0).item, Cp932("<b>定形外郵便料金</b>"));
+
+  auto* detail = Find<CDecorateEditView>("postDetail0");
+  detail->setFocus();
+  Type(detail, QStringLiteral("全国"));
+  Press(detail, Qt::Key_Return);
+  Type(detail, QStringLiteral("一律"));
+  EXPECT_EQ(doc->GetPostItems().at(0).detail, Cp932("全国<br>一律"));
+
+  doc->GetCommandHistory().Undo();
+  doc->GetCommandHistory().Undo();
+  doc->GetCommandHistory().Undo();
+  doc->GetCommandHistory().Undo();
+  doc->GetCommandHistory().Undo();
+  EXPECT_EQ(doc->GetPostItems().at(0).detail, "");
+  doc->GetCommandHistory().Undo();
+  EXPECT_EQ(doc->GetPostItems().at(0).item, Cp932("定形外郵便料金"));
+  EXPECT_EQ(name->GetHtml(), Cp932("定形外郵便料金"));
 }
 
 }  // namespace

@@ -3,10 +3,13 @@
 #include <QInputMethodEvent>
 #include <QTabWidget>
 #include <QTextCharFormat>
+#include <QTimer>
 
 #include "../editing/SheetFixture.h"
 #include "ShotFolder.h"
 #include "core/common/Encoding.h"
+#include "core/decorate/DecorateLink.h"
+#include "gui/decorate/DecorateDialogs.h"
 #include "gui/decorate/DecorateEditView.h"
 #include "gui/editing/BuyNowDialog.h"
 #include "gui/editing/ConditionDialog.h"
@@ -21,7 +24,9 @@ namespace {
 TEST_F(SheetTest, PicturesOfTheSheet) {
   shots::UseJapaneseFont();
   doc->SetTitle(Cp932("【美品】ヴィンテージ 腕時計 自動巻き 箱・保証書付き"));
-  doc->SetPayItems({{Cp932("銀行振込"), Cp932("ゆうちょ銀行")}, {Cp932("Yahoo!かんたん決済"), ""}});
+  doc->SetPayItems({{Cp932("<b>銀行振込</b>"),
+                     Cp932("ゆうちょ銀行<br><font color=red>振込手数料はご負担ください</font>")},
+                    {Cp932("Yahoo!かんたん決済"), ""}});
   doc->SetCategoryId(2084);
   doc->SetCategoryName(Cp932("ファッション > 腕時計 > メンズ"));
   CShipSettings shipping = doc->GetShipping();
@@ -43,6 +48,20 @@ TEST_F(SheetTest, PicturesOfTheSheet) {
   CConditionDialog condition(CItemCondition(0, ""), prompt);
   condition.show();
   shots::Save(condition, QStringLiteral("condition.png"));
+  // The decoration dialogs, each saved and closed as soon as it shows.
+  CDecorateDialogs dialogs(nullptr, prompt, app);
+  auto saveAndClose = [](const QString& file) {
+    QTimer::singleShot(100, [file] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      ASSERT_NE(dialog, nullptr);
+      shots::Save(*dialog, file);
+      dialog->close();
+    });
+  };
+  saveAndClose(QStringLiteral("link-dialog.png"));
+  dialogs.ChooseLink(CDecorateLink::Auction(CDecorateLink::EAuctionPage::Rating, "").Address());
+  saveAndClose(QStringLiteral("color-dialog.png"));
+  dialogs.ChooseColor(0x0000FF);
   for (ESheetLayout layout : {ESheetLayout::Tall, ESheetLayout::Wide}) {
     MakeSheet(layout);
     bool tall = layout == ESheetLayout::Tall;
