@@ -59,7 +59,9 @@ TEST(SubmitCommand, PutsAListingOnTheSandboxAndLeavesTheFileAsItWas) {
       "\"size\": " + std::to_string(std::filesystem::file_size(dir.path() / "front.jpg"));
   EXPECT_NE(listings->body.find(size), std::string::npos);
 
-  // The sandbox's default form is the normal one: an easy-trade run is told which mode to use.
+  // The sandbox's default form is the normal one: an easy-trade run, which needs a shipping
+  // method to pass its checks, is told which mode to use.
+  ASSERT_EQ(RunCli({"set", listing, "ship+=ゆうパック", "ship[0].fee=800"}).exitCode, 0);
   CliResult wrong =
       RunCli({"--service", profile, "--cookie-jar", jar, "submit", listing, "--easy-trade"});
   EXPECT_EQ(wrong.exitCode, 1);
