@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <memory>
 
+#include "core/editing/ListingSubmitter.h"
 #include "core/submit/SubmitRun.h"
 #include "gui/common/MessageBoxPrompt.h"
 #include "gui/net/QtHttpTransport.h"
@@ -69,12 +70,12 @@ class CSubmitDialog : public QDialog, public ISubmitHost {
   bool running_ = false;
 };
 
-// Submits `doc`'s listing from the desktop program: builds what is sent, runs it in the
-// progress window and, when the seller logged in on the way, runs once more. Returns the last
-// run's outcome.
-class CNuvoDoc;
+// Runs one submission of the desktop program in the progress window, painted as the options
+// say, and reports how it ended. The seller's "don't show again" on the confirmation page turns
+// that option off in `options`.
 class CAppOptions;
-SubmitOutcome SubmitFromWindow(const CNuvoDoc& doc, CAppOptions& options, CNetworkSession& network,
-                               const CServiceProfile& profile, QWidget* parent);
+CRunReport RunInWindow(CNetworkSession& network, const CServiceProfile& profile,
+                       CAppOptions& options, const CSubmitSettings& settings, SubmitListing listing,
+                       const SubmitRunOptions& runOptions, QWidget* parent);
 
 }  // namespace nuvo
