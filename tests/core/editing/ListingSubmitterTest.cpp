@@ -6,7 +6,6 @@
 #include "core/app/OptionBits.h"
 #include "core/common/Encoding.h"
 #include "core/common/MessageIds.h"
-#include "core/common/StringTable.h"
 
 using namespace nuvo;
 
@@ -83,25 +82,6 @@ class ListingSubmitterTest : public EditingTest {
   CAppOptions options;
   FakeHost host{doc, prompt};
 };
-
-TEST_F(ListingSubmitterTest, AStoppingCheckEndsBeforeTheSettingsAndTheRun) {
-  doc.SetTitle("");
-  const CSubmitResult result = Submit();
-  EXPECT_EQ(result.result, ESubmitResult::Stopped);
-  ASSERT_TRUE(result.finding);
-  EXPECT_EQ(result.finding->step, "title");
-  EXPECT_EQ(result.Message(), LoadString(IDS_TITLE_EMPTY));
-  ASSERT_EQ(host.shown.size(), 1u);
-  EXPECT_EQ(host.shown[0].field, check_field::kTitle);
-  EXPECT_EQ(host.settingsAsked, 0);
-  EXPECT_TRUE(host.durations.empty());
-
-  // The settings window cancelled: nothing is sent either.
-  doc.SetTitle(Cp932("腕時計"));
-  host.settingsOk = false;
-  EXPECT_EQ(Submit().result, ESubmitResult::Cancelled);
-  EXPECT_TRUE(host.durations.empty());
-}
 
 TEST_F(ListingSubmitterTest, TheConfirmedOrTheBatchsSettingsGoIntoTheRun) {
   const CSubmitResult single = Submit();
