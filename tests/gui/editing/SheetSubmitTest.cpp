@@ -8,6 +8,8 @@
 #include "SheetFixture.h"
 #include "core/common/Encoding.h"
 #include "core/common/StringTable.h"
+#include "gui/decorate/DecorateEditView.h"
+#include "gui/editing/DescriptionPage.h"
 #include "gui/editing/ShipPage.h"
 
 using namespace nuvo;
@@ -123,6 +125,20 @@ TEST_F(SheetSubmitTest, ASingleSubmissionConfirmsTheStoredSettingsFirst) {
   AnswerSettingsWindow(true);
   EXPECT_TRUE(sheet->SubmitListing(nullptr).Submitted());
   EXPECT_EQ(runs, std::vector<std::string>{"3"});
+}
+
+TEST_F(SheetSubmitTest, AnAddressOfferedALinkIsSelectedInItsDescription) {
+  doc->SetDescriptions({Cp932("詳細は http://example.com まで")});
+  sheet->UpdateFromDocument(change::kEverything);
+  prompt.Queue(PromptAnswer::Cancel);
+  EXPECT_EQ(sheet->SubmitListing(&confirmed).result, ESubmitResult::Cancelled);
+  EXPECT_EQ(prompt.Ids(), std::vector<int>{IDS_LINK_UNLINKED_ADDRESS});
+  EXPECT_NE(qobject_cast<CDescriptionPage*>(Find<QTabWidget>("pages")->currentWidget()), nullptr);
+  auto* editor = sheet->findChild<CDecorateEditView*>();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->Editor().SelectionStart(), 7);  // behind six bytes of kanji and a space
+  EXPECT_EQ(editor->Editor().SelectionEnd(), 7 + 18);
+  EXPECT_TRUE(runs.empty());
 }
 
 }  // namespace
