@@ -67,6 +67,11 @@ void CSubmitDialog::SetColoured(bool coloured) {
   setPalette(coloured ? palette : QPalette());
 }
 
+void CSubmitDialog::SetAnimated(bool animated) {
+  animated_ = animated;
+  animation_->setVisible(animated);
+}
+
 void CSubmitDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (started_) return;
@@ -77,7 +82,7 @@ void CSubmitDialog::showEvent(QShowEvent* event) {
 void CSubmitDialog::Start() {
   if (!isVisible()) return;
   running_ = true;
-  animationTimer_->start(kAnimationMs);
+  if (animated_) animationTimer_->start(kAnimationMs);
   const SubmitOutcome outcome = run_->Run();
   running_ = false;
   animationTimer_->stop();
@@ -127,6 +132,7 @@ CRunReport RunInWindow(CNetworkSession& network, const CServiceProfile& profile,
                        const SubmitRunOptions& runOptions, QWidget* parent) {
   CSubmitDialog dialog(network, profile, settings, std::move(listing), runOptions, parent);
   dialog.SetColoured(options.submittingColour != 0);
+  dialog.SetAnimated(options.submittingAnim != 0);
   dialog.Windows().SetFinalConfirmationOff(
       [&options] { options.optionValue &= ~kOptionShowFinalConfirmation; });
   dialog.exec();

@@ -33,6 +33,8 @@ class CSubmitDialog : public QDialog, public ISubmitHost {
 
   // Paints the window in the program's light green, as the colour option asks.
   void SetColoured(bool coloured);
+  // Shows the moving ">>>" line while the run waits, as the animation option asks.
+  void SetAnimated(bool animated);
 
   const CSubmitRun& Run() const { return *run_; }
 
@@ -66,6 +68,7 @@ class CSubmitDialog : public QDialog, public ISubmitHost {
   QPushButton* abort_;
   QTimer* animationTimer_;
   int animationStep_ = 0;
+  bool animated_ = true;
   bool started_ = false;
   bool running_ = false;
 };
@@ -73,7 +76,6 @@ class CSubmitDialog : public QDialog, public ISubmitHost {
 // Runs one submission of the desktop program in the progress window, painted as the options
 // say, and reports how it ended. The seller's "don't show again" on the confirmation page turns
 // that option off in `options`.
-class CAppOptions;
 CRunReport RunInWindow(CNetworkSession& network, const CServiceProfile& profile,
                        CAppOptions& options, const CSubmitSettings& settings, SubmitListing listing,
                        const SubmitRunOptions& runOptions, QWidget* parent);
