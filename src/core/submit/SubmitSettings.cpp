@@ -37,6 +37,7 @@ void CSubmitSettings::LoadOptions(const CAppOptions& options) {
                         : kUploadSizeLimits[1];
   showFinalConfirmation = (options.optionValue & kOptionShowFinalConfirmation) != 0;
   showCompletionMessage = (options.optionValue & kOptionShowCompletionMessage) != 0;
+  colouredProgress = options.submittingColour != 0;
 }
 
 }  // namespace nuvo

@@ -51,14 +51,14 @@ CSubmitSettingDialog::CSubmitSettingDialog(CAppComm& app, IUserPrompt& prompt, E
       ->setText(mode == EMode::Confirm ? QStringLiteral("この設定で出品(&S)")
                                        : QStringLiteral("OK"));
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("ヘルプ(&H)"));
-  // One page for both forms, opened at the part about this one.
-  const QString part =
+  // Each form's settings have a section of their own on the help page.
+  const QString helpAnchor =
       form == ESubmitForm::EasyTrade ? QStringLiteral("easy-trade") : QStringLiteral("normal");
   connect(buttons, &QDialogButtonBox::helpRequested, this,
-          [part] { ShowHelpPage(QStringLiteral("submit-settings.html"), part); });
+          [helpAnchor] { ShowHelpPage(QStringLiteral("submit-settings.html"), helpAnchor); });
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
 }
 
