@@ -11,6 +11,7 @@
 #include "core/common/StringTable.h"
 #include "core/common/UserPrompt.h"
 #include "gui/submit/FinalConfirmBasePage.h"
+#include "gui/submit/PlacementChoiceBox.h"
 
 namespace nuvo {
 namespace {
@@ -24,7 +25,7 @@ QString Text(int id) {
 
 CFinalConfirmDialog::CFinalConfirmDialog(const std::string& html, IUserPrompt& prompt,
                                          QWidget* parent)
-    : QDialog(parent), prompt_(prompt) {
+    : CPlacedDialog(CDialogPlacement(kDefaultWidth, kDefaultHeight), parent), prompt_(prompt) {
   setWindowTitle(Text(IDS_FINAL_CONFIRM_CAPTION));
   auto* instruction = new QLabel(Text(IDS_FINAL_CONFIRM_INSTRUCTION), this);
   instruction->setWordWrap(true);
@@ -32,6 +33,11 @@ CFinalConfirmDialog::CFinalConfirmDialog(const std::string& html, IUserPrompt& p
   page_ = new CFinalConfirmBasePage(tabs);
   tabs->addTab(page_, Text(IDS_FINAL_CONFIRM_PAGE_TAB));
   page_->Show(html);
+  auto* placementPage = new QWidget(tabs);
+  auto* placementLayout = new QVBoxLayout(placementPage);
+  placementLayout->addWidget(MakeChoiceBox(placementPage), 0, Qt::AlignLeft);
+  placementLayout->addStretch();
+  tabs->addTab(placementPage, Text(IDS_PLACEMENT_PAGE_TAB));
 
   dontShow_ = new QCheckBox(Text(IDS_FINAL_CONFIRM_DONT_SHOW), this);
   connect(dontShow_, &QCheckBox::toggled, this, &CFinalConfirmDialog::OnDontShowToggled);
@@ -55,7 +61,7 @@ CFinalConfirmDialog::CFinalConfirmDialog(const std::string& html, IUserPrompt& p
   layout->addWidget(instruction);
   layout->addWidget(tabs, 1);
   layout->addLayout(buttons);
-  resize(900, 760);
+  Apply();
 }
 
 bool CFinalConfirmDialog::DontShowAgain() const { return dontShow_->isChecked(); }

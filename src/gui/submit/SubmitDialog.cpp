@@ -139,6 +139,7 @@ SubmitOutcome SubmitFromWindow(const CNuvoDoc& doc, CAppOptions& options, CNetwo
                          runOptions, parent);
     dialog.Windows().SetFinalConfirmationOff(
         [&options] { options.optionValue &= ~kOptionShowFinalConfirmation; });
+    dialog.Windows().SetPlacements(options.loginDialogPlacement, options.finalConfirmPlacement);
     dialog.exec();
     outcome = dialog.Run().Outcome();
     if (outcome != SubmitOutcome::LoginRequired || !dialog.Run().LoginAgainRequested()) break;
