@@ -36,6 +36,9 @@ CFinalConfirmDialog::CFinalConfirmDialog(const std::string& html, IUserPrompt& p
   auto* placementPage = new QWidget(tabs);
   auto* placementLayout = new QVBoxLayout(placementPage);
   placementLayout->addWidget(MakeChoiceBox(placementPage), 0, Qt::AlignLeft);
+  auto* placementNote = new QLabel(Text(IDS_PLACEMENT_NOTE), placementPage);
+  placementNote->setWordWrap(true);
+  placementLayout->addWidget(placementNote);
   placementLayout->addStretch();
   tabs->addTab(placementPage, Text(IDS_PLACEMENT_PAGE_TAB));
 

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QTabWidget>
 #include <QWebEngineView>
 
 #include "LoginSite.h"
@@ -84,6 +85,9 @@ TEST(DialogShots, PicturesOfTheLoginAndConfirmationDialogs) {
   RunScript(*confirm.Page().View().page(), QStringLiteral("window.scrollTo(0, 100000);"));
   Pump(500);
   EXPECT_TRUE(confirm.grab().save(folder + QStringLiteral("/final-confirm-end.png")));
+  confirm.findChild<QTabWidget*>()->setCurrentIndex(1);
+  Pump(300);
+  EXPECT_TRUE(confirm.grab().save(folder + QStringLiteral("/final-confirm-placement.png")));
 }
 
 }  // namespace
