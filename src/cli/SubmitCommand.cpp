@@ -198,9 +198,10 @@ int SubmitListingCommand(const GlobalOptions& options, const std::vector<std::st
         Utf8FromCp932(FormatMessageId(IDS_COOKIE_JAR_UNREADABLE, {options.cookieJar})).c_str());
     return kExitFailed;
   }
-  CQtHttpTransport transport(network.Manager());
   CCliSubmitHost host(parsed.yes, parsed.confirmPage);
   const CServiceProfile& profile = options.service ? *options.service : CServiceProfile::Default();
+  network.UseProxy(profile.Proxy());
+  CQtHttpTransport transport(network.Manager());
   CSubmitRun run(transport, host, profile, submitSettings,
                  BuildSubmitListing(doc, submitSettings, CPageOptions::FromAppOptions(appOptions)),
                  runOptions);

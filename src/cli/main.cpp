@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,14 +9,16 @@
 #include "core/app/AppComm.h"
 #include "core/common/Encoding.h"
 #include "gui/app/QtSettingsBackend.h"
+#include "gui/net/PrivateSandbox.h"
 
 // nuvo-cli: the program's listing operations without a window.
 namespace {
 
 void PrintUsage() {
-  std::fprintf(stderr,
-               "usage: nuvo-cli [--samples DIR] [--service FILE] [--cookie-jar FILE] COMMAND "
-               "[ARGS...]\ncommands:\n");
+  std::fprintf(
+      stderr,
+      "usage: nuvo-cli [--samples DIR] [--service FILE | --sandbox] [--cookie-jar FILE] COMMAND "
+      "[ARGS...]\ncommands:\n");
   for (const auto& command : nuvo::cli::Commands()) std::fprintf(stderr, "  %s\n", command.usage);
 }
 
@@ -27,8 +30,12 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setApplicationName(nuvo::kApplicationName);
   nuvo::cli::GlobalOptions options;
   std::vector<std::string> args(argv + 1, argv + argc);
+  bool privateSandbox = false;
   for (auto it = args.begin(); it != args.end();) {
-    if (*it == "--samples" || *it == "--service" || *it == "--cookie-jar") {
+    if (*it == "--sandbox") {
+      privateSandbox = true;
+      it = args.erase(it);
+    } else if (*it == "--samples" || *it == "--service" || *it == "--cookie-jar") {
       if (it + 1 == args.end()) {
         PrintUsage();
         return nuvo::cli::kExitUsage;
@@ -41,16 +48,23 @@ int main(int argc, char* argv[]) {
       ++it;
     }
   }
-  if (args.empty()) {
+  if (args.empty() || (privateSandbox && !options.serviceFile.empty())) {
     PrintUsage();
     return nuvo::cli::kExitUsage;
   }
+  // A sandbox of the command's own lives as long as the command and is stopped with it.
+  std::unique_ptr<nuvo::CPrivateSandbox> sandbox;
   {
     // A profile that is refused stops every command, not only those that reach the service.
     nuvo::cli::CRunSettings settings(options);
     std::string error;
-    options.service =
-        nuvo::ChooseServiceProfile(options.serviceFile, nuvo::CAppComm(settings), error);
+    if (privateSandbox) {
+      sandbox = std::make_unique<nuvo::CPrivateSandbox>();
+      options.service = sandbox->Start(error);
+    } else {
+      options.service =
+          nuvo::ChooseServiceProfile(options.serviceFile, nuvo::CAppComm(settings), error);
+    }
     if (!options.service) {
       std::fprintf(stderr, "%s\n", nuvo::Utf8FromCp932(error).c_str());
       return nuvo::cli::kExitFailed;

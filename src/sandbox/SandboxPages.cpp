@@ -1,6 +1,9 @@
 #include "sandbox/SandboxPages.h"
 
+#include <algorithm>
 #include <map>
+
+#include "sandbox/JsonWriter.h"
 
 namespace nuvo::sandbox {
 namespace {
@@ -78,21 +81,30 @@ std::string CSandboxPages::Page(std::string_view title, std::string_view body) c
   return page;
 }
 
-std::string CSandboxPages::Landing() const {
+std::string CSandboxPages::Landing(const std::string& notice) const {
   const std::string sell = Url(ServiceRole::Sell);
-  return Page("出品 - ヤフオク!",
-              "<div class=\"wrapper\">\n<h1>出品する商品の情報を入力</h1>\n"
-              "<div id=\"old_warning\"><p>以前の出品フォームは"
-              "<a href=\"" +
-                  sell +
-                  "/sell/jp/show/submit?category=0&amp;select=old\">"
-                  "こちら</a>から利用できます。</p></div>\n"
-                  "<div id=\"newSellForm\"><p>新しい出品フォームはスクリプトで表示されます。</p>"
-                  "</div>\n</div>");
+  std::string body = "<div class=\"wrapper\">\n<h1>出品する商品の情報を入力</h1>\n";
+  if (notice == "service_message") {
+    body += "<div class=\"untHead\">ただいまシステムの混雑により出品を受け付けていません。</div>\n";
+  }
+  if (Omitted("classic_link")) {
+    body += "<div id=\"old_warning\"><p>以前の出品フォームは終了しました。</p></div>\n";
+  } else {
+    body += "<div id=\"old_warning\"><p>以前の出品フォームは<a href=\"" + sell +
+            "/sell/jp/show/submit?category=0&amp;select=old\">こちら</a>から利用できます。"
+            "</p></div>\n";
+  }
+  body +=
+      "<div id=\"newSellForm\"><p>新しい出品フォームはスクリプトで表示されます。</p></div>\n</div>";
+  return Page("出品 - ヤフオク!", body);
 }
 
 std::string CSandboxPages::CategorySelect(const std::string& crumb, bool normalListing) const {
   std::string body = "<div class=\"wrapper\">\n<h1>カテゴリの選択</h1>\n";
+  if (Omitted("category_form")) {
+    return Page("カテゴリの選択 - 出品 - ヤフオク!",
+                body + "<p>現在カテゴリを選択できません。</p>\n</div>");
+  }
   body += "<form name=\"topsubmit\" id=\"topsubmit\" action=\"" + Url(ServiceRole::Sell) +
           "/sell/jp/show/submit\" method=\"post\">\n";
   body += Hidden(".crumb", crumb);
@@ -118,12 +130,12 @@ std::string CSandboxPages::SellForm(const std::string& crumb, const std::string&
         "<div class=\"decErrorBox\">正しく入力されていない項目があります。"
         "赤枠の箇所を確認してください。</div>\n";
   }
-  if (notice == "closed_to_normal" && !easyTrade) {
-    body +=
-        "<div id=\"insertion_dlg\" class=\"modDlgBoxEle\">\n<p>このカテゴリは"
-        "旧出品方法では出品できません。新出品方法をご利用いただくか、出品方法の変更を"
-        "お願いします。</p>\n<form name=\"dlg\"><input type=\"button\" value=\"新出品方法\" "
-        "onclick=\"document.auction.elements['fnavi'].value='1'\"></form>\n</div>\n";
+  body += Notice(notice, easyTrade);
+  if (Omitted("sell_form")) {
+    return Page("出品 - ヤフオク!",
+                body +
+                    "<p>このカテゴリには出品できません。カテゴリを選び直してください。</p>\n"
+                    "</div>");
   }
   body += "<form name=\"auction\" id=\"auction\" action=\"" + Url(ServiceRole::Sell) +
           "/sell/jp/show/preview\" method=\"post\">\n";
@@ -158,12 +170,64 @@ std::string CSandboxPages::SellForm(const std::string& crumb, const std::string&
     }
     body += "</td></tr>\n";
   }
-  body +=
-      "</table>\n<div id=\"auc_img_block\">\n<input type=\"button\" id=\"acMdBtnImageUp\" "
-      "value=\"画像を登録する\" onclick=\"window.open('" +
-      Url(ServiceRole::Sell) + "/sell/f/imgup/', 'imgup')\">\n</div>\n";
+  body += "</table>\n<div id=\"auc_img_block\">\n" + PhotoButton() + "</div>\n";
   body += "<input type=\"submit\" value=\"確認する\">\n</form>\n</div>";
   return Page("出品 - ヤフオク!", body);
+}
+
+std::string CSandboxPages::Notice(const std::string& notice, bool easyTrade) const {
+  const std::string open = "<div id=\"insertion_dlg\" class=\"modDlgBoxEle\">\n";
+  if (notice == "closed_to_normal" && !easyTrade) {
+    return open +
+           "<p>このカテゴリは旧出品方法では出品できません。新出品方法をご利用いただくか、"
+           "出品方法の変更をお願いします。</p>\n<form name=\"dlg\"><input type=\"button\" "
+           "value=\"新出品方法\" onclick=\"document.auction.elements['fnavi'].value='1'\">"
+           "</form>\n</div>\n";
+  }
+  if (notice == "new_method_button" && !easyTrade) {
+    return open +
+           "<p>出品方法を選んでください。</p>\n<form name=\"dlg\"><input type=\"button\" "
+           "value=\"新出品方法\" onclick=\"document.auction.elements['fnavi'].value='1'\">"
+           "</form>\n</div>\n";
+  }
+  // Each box but the last also carries text in div.untBody: a reader that takes any box text
+  // for a refusal stops where the service lets the seller go on.
+  if (notice == "open_dialog") {
+    return open +
+           "<div class=\"untBody\">出品の前に出品ガイドラインをご確認ください。</div>\n"
+           "<form name=\"dlg\"><input type=\"button\" id=\"auc_insertion_ok\" "
+           "value=\"開く\"></form>\n</div>\n";
+  }
+  if (notice == "seller_registration") {
+    return open +
+           "<div class=\"untBody\">「かんたん取引出品」で利用する出品者情報が登録されていません。"
+           "</div>\n<form name=\"dlg\"><input type=\"button\" value=\"出品者情報登録\" "
+           "onclick=\"location.href='" +
+           Url(ServiceRole::Contact) + "/setting/user/initialedit'\"></form>\n</div>\n";
+  }
+  if (notice == "service_message") {
+    return open +
+           "<div class=\"untBody\">このカテゴリへの出品は一時的に停止しています。</div>\n</div>\n";
+  }
+  return {};
+}
+
+std::string CSandboxPages::PhotoButton() const {
+  const std::string button =
+      "<input type=\"button\" id=\"acMdBtnImageUp\" value=\"画像を登録する\" "
+      "onclick=\"window.open('" +
+      Url(ServiceRole::Sell) + "/sell/f/imgup/', 'imgup')\">\n";
+  if (choices_.photoButton == "comment") return "<!--[if !IE]>\n" + button + "<![endif]-->\n";
+  if (choices_.photoButton == "no_address") {
+    return "<input type=\"button\" id=\"ImageUp\" value=\"画像を登録する\" "
+           "onclick=\"openImageUpload()\">\n";
+  }
+  return button;
+}
+
+bool CSandboxPages::Omitted(std::string_view part) const {
+  return std::find(choices_.omitted.begin(), choices_.omitted.end(), part) !=
+         choices_.omitted.end();
 }
 
 std::string CSandboxPages::PhotoFields(const std::string& draft,
@@ -190,16 +254,18 @@ std::string CSandboxPages::PhotoFields(const std::string& draft,
 
 std::string CSandboxPages::PhotoPage(const std::string& draft,
                                      const std::vector<PhotoView>& photos) const {
-  std::string body = "<div class=\"wrapper\">\n<h1>画像の登録</h1>\n<div id=\"modImgUpld\">\n";
-  body += "<form name=\"imgup\" action=\"" + Url(ServiceRole::Sell) +
-          "/sell/f/imgup/upload\" method=\"post\" enctype=\"multipart/form-data\">\n";
-  body += PhotoFields(draft, photos);
-  for (int n = 1; n <= 10; ++n) {
-    body += "<p>画像" + std::to_string(n) + "：<input type=\"file\" name=\"ImageFile" +
-            std::to_string(n) + "\"></p>\n";
+  std::string body = "<div class=\"wrapper\">\n<h1>画像の登録</h1>\n";
+  if (!Omitted("photo_form")) {
+    body += "<div id=\"modImgUpld\">\n<form name=\"imgup\" action=\"" + Url(ServiceRole::Sell) +
+            "/sell/f/imgup/upload\" method=\"post\" enctype=\"multipart/form-data\">\n";
+    body += PhotoFields(draft, photos);
+    for (int n = 1; n <= 10; ++n) {
+      body += "<p>画像" + std::to_string(n) + "：<input type=\"file\" name=\"ImageFile" +
+              std::to_string(n) + "\"></p>\n";
+    }
+    body += "<input type=\"submit\" value=\"アップロード\">\n</form>\n</div>\n";
   }
-  body += "<input type=\"submit\" value=\"アップロード\">\n</form>\n</div>\n";
-  if (!photos.empty()) {
+  if (!photos.empty() && !Omitted("photo_preview_form")) {
     body += "<div id=\"modImgPrvw\">\n<ul>\n";
     for (const PhotoView& photo : photos) {
       body += "<li><img src=\"" + HtmlEscape(photo.url) + "\" width=\"" +
@@ -218,6 +284,7 @@ std::string CSandboxPages::PhotoPage(const std::string& draft,
 std::string CSandboxPages::PhotoReturn(const std::string& crumb, const std::string& draft,
                                        int category, const std::vector<PhotoView>& photos) const {
   std::string body = "<div class=\"wrapper\">\n<p>画像を登録しました。</p>\n";
+  if (Omitted("photo_return_form")) return Page("画像の登録 - ヤフオク!", body + "</div>");
   body += "<form name=\"imgreturn\" action=\"" + Url(ServiceRole::Sell) +
           "/sell/jp/show/submit\" method=\"post\">\n";
   body += Hidden(".crumb", crumb);
@@ -257,15 +324,18 @@ std::string CSandboxPages::Confirmation(const std::string& token, const Fields& 
   }
   body += "<div class=\"Note__text\"><p>NOTE：出品後は内容を編集できません。</p></div>\n";
   const std::string action = Url(ServiceRole::Sell) + "/sell/jp/config/submit";
+  if (Omitted("confirmation_form")) return Page("出品 - 確認 - ヤフオク!", body + "</div>\n</div>");
   body += "<form name=\"auction\" action=\"" + action + "\" method=\"post\">\n";
   for (const auto& [name, value] : fields) {
     if (name != ".crumb") body += Hidden(name, value);
   }
   body += Hidden(".crumb", token);
-  body +=
-      "<input type=\"button\" id=\"auc_preview_submit\" class=\"btnPreviewSubmit\" "
-      "value=\"出品する\" onclick=\"configSubmit('" +
-      action + "', 'auction')\">\n";
+  if (!Omitted("confirmation_button")) {
+    body +=
+        "<input type=\"button\" id=\"auc_preview_submit\" class=\"btnPreviewSubmit\" "
+        "value=\"出品する\" onclick=\"configSubmit('" +
+        action + "', 'auction')\">\n";
+  }
   body +=
       "</form>\n<script>function configSubmit(u, f) { document.forms[f].action = u; "
       "document.forms[f].submit(); }</script>\n</div>\n</div>";
@@ -274,19 +344,38 @@ std::string CSandboxPages::Confirmation(const std::string& token, const Fields& 
 
 std::string CSandboxPages::Completion(const std::string& auctionId,
                                       const std::string& title) const {
-  return Page("出品：完了 - ヤフオク!",
-              "<div id=\"modTitBar\"><h1>出品：完了</h1></div>\n"
-              "<div class=\"wrapper\" id=\"yaucSellItemCmplt\">\n<p>「" +
-                  HtmlEscape(title) +
-                  "」の出品が完了しました。</p>\n<p>オークションID：<span id=\"auctionId\">" +
-                  auctionId + "</span></p>\n<p><a href=\"" + Url(ServiceRole::Main) +
-                  "/jp/auction/" + auctionId + "\">商品ページを見る</a></p>\n</div>");
+  // Each kind but "full" keeps one sign of completion only, so that every sign is tried alone.
+  const std::string& kind = choices_.completion;
+  std::string body;
+  if (kind == "full" || kind == "heading") {
+    body += "<div id=\"modTitBar\"><h1>出品：完了</h1></div>\n";
+  }
+  body += kind == "full" || kind == "wrapper" ? "<div class=\"wrapper\" id=\"yaucSellItemCmplt\">\n"
+                                              : "<div class=\"wrapper\">\n";
+  body += "<p>「" + HtmlEscape(title) +
+          "」の出品が完了しました。</p>\n<p>オークションID：<span id=\"auctionId\">" + auctionId +
+          "</span></p>\n<p><a href=\"" + Url(ServiceRole::Main) + "/jp/auction/" + auctionId +
+          "\">商品ページを見る</a></p>\n</div>";
+  const char* pageTitle = kind == "full"          ? "出品：完了 - ヤフオク!"
+                          : kind == "ascii_title" ? "出品:完了 - ヤフオク!"
+                                                  : "ヤフオク!";
+  return Page(pageTitle, body);
 }
 
 std::string CSandboxPages::Error(std::string_view reason) const {
-  return Page("エラー - ヤフオク!", "<div class=\"wrapper\">\n<div class=\"untHead\">" +
-                                        HtmlEscape(reason) + "</div>\n<p>エラー：" +
-                                        HtmlEscape(reason) + "</p>\n</div>");
+  std::string body = "<div class=\"wrapper\">\n";
+  if (choices_.errorPage == "codes") {
+    CJsonWriter json;
+    json.BeginObject().Key("code").String("SB-100").Key("message").String(reason).EndObject();
+    body += "<input type=\"hidden\" id=\"submitErrorCodes\" value=\"" + HtmlEscape(json.Text()) +
+            "\">\n<p>出品できませんでした。</p>\n";
+  } else if (choices_.errorPage == "text") {
+    body += "<p>エラー：" + HtmlEscape(reason) + "</p>\n";
+  } else {
+    body += "<div class=\"untHead\">" + HtmlEscape(reason) + "</div>\n<p>エラー：" +
+            HtmlEscape(reason) + "</p>\n";
+  }
+  return Page("エラー - ヤフオク!", body + "</div>");
 }
 
 std::string CSandboxPages::NoRight() const {

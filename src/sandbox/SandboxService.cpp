@@ -85,6 +85,13 @@ int SocketOf(const httplib::Request& request) {
   return found;
 }
 
+// The size of the body as it was sent: a multipart body is taken apart into its parts as it is
+// read, and only the length it was announced with tells its size.
+std::size_t BodyBytes(const httplib::Request& request) {
+  const std::string length = request.get_header_value("Content-Length");
+  return length.empty() ? request.body.size() : std::strtoull(length.c_str(), nullptr, 10);
+}
+
 std::string CookieValue(const httplib::Request& request, const std::string& name) {
   const std::string header = request.get_header_value("Cookie");
   std::size_t pos = 0;
@@ -143,6 +150,7 @@ std::string CSandboxService::NewToken() {
 
 void CSandboxService::Reset() {
   scenario_ = Scenario{};
+  pages_.Choose({});
   stepCounts_.clear();
   drafts_.clear();
   confirmations_.clear();
@@ -165,7 +173,7 @@ void CSandboxService::Handle(ServiceRole role, const httplib::Request& request,
                        request.path,
                        {},
                        request.get_header_value("Content-Type"),
-                       request.body.size(),
+                       BodyBytes(request),
                        step,
                        {},
                        0};
@@ -221,7 +229,7 @@ void CSandboxService::HandleRefused(ServiceRole role, const httplib::Request& re
                        request.path,
                        {},
                        request.get_header_value("Content-Type"),
-                       request.body.size(),
+                       BodyBytes(request),
                        step,
                        {},
                        response.status});
@@ -310,6 +318,8 @@ void CSandboxService::Control(const httplib::Request& request, httplib::Response
       return;
     }
     scenario_ = std::move(scenario);
+    pages_.Choose(
+        {scenario_.photoButton, scenario_.omitted, scenario_.errorPage, scenario_.completion});
     stepCounts_.clear();
     response.set_content("{\"ok\": true}\n", "application/json; charset=UTF-8");
   } else {
@@ -509,7 +519,7 @@ CSandboxService::Reply CSandboxService::Landing(const httplib::Request& request)
     }
     return Reply::Html(pages_.FreeMember());
   }
-  return Reply::Html(pages_.Landing());
+  return Reply::Html(pages_.Landing(scenario_.notice));
 }
 
 CSandboxService::Reply CSandboxService::Classic(const httplib::Request& request) {

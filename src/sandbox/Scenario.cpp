@@ -125,7 +125,28 @@ bool ParseScenario(std::string_view json, Scenario& scenario, std::string& why) 
     } else if (key == "find_type") {
       ok = ReadChoice(value, {"", "find_all", "find_by_div", "find_by_link"}, read.findType);
     } else if (key == "notice") {
-      ok = ReadChoice(value, {"", "closed_to_normal"}, read.notice);
+      ok = ReadChoice(value,
+                      {"", "closed_to_normal", "new_method_button", "open_dialog",
+                       "seller_registration", "service_message"},
+                      read.notice);
+    } else if (key == "photo_button") {
+      ok = ReadChoice(value, {"plain", "comment", "no_address"}, read.photoButton);
+    } else if (key == "completion") {
+      ok = ReadChoice(value, {"full", "ascii_title", "wrapper", "heading"}, read.completion);
+    } else if (key == "error_page") {
+      ok = ReadChoice(value, {"head", "codes", "text"}, read.errorPage);
+    } else if (key == "omit") {
+      const CJsonArray* list = value.As<CJsonArray>();
+      ok = list != nullptr;
+      for (std::size_t j = 0; ok && j < list->Count(); ++j) {
+        std::string part;
+        ok = ReadChoice(
+            *list->At(j),
+            {"classic_link", "category_form", "sell_form", "photo_form", "photo_preview_form",
+             "photo_return_form", "confirmation_form", "confirmation_button"},
+            part);
+        if (ok) read.omitted.push_back(std::move(part));
+      }
     } else if (key == "form_errors" || key == "faults") {
       const CJsonArray* list = value.As<CJsonArray>();
       ok = list != nullptr;

@@ -6,7 +6,8 @@
 
 // How the sandbox is to behave until it is reset: whether a login is needed, where the landing
 // page diverts, which fields the sell form flags, how the final post ends, which form kind it
-// serves, and the faults it injects. Read from the JSON that POST /__sandbox/scenario carries.
+// serves, which notices and page parts its pages carry, and the faults it injects. Read from the
+// JSON that POST /__sandbox/scenario carries.
 namespace nuvo::sandbox {
 
 // One injected fault: on the `nth` request (1-based) of `step`, instead of the page.
@@ -35,8 +36,16 @@ struct Scenario {
   // The update server's reply word and the classic-form search type it names.
   std::string updateReply = "ok";
   std::string findType = "find_all";
-  // A notice box on the sell form: "" or "closed_to_normal".
+  // A notice of the service: "", "closed_to_normal", "new_method_button", "open_dialog",
+  // "seller_registration" or
+  // "service_message" (which also puts the service's own message on the landing page).
   std::string notice;
+  // Where the photo button sits, which page parts are left out, how error pages state their
+  // reason and how the completion page shows itself (see PageChoices).
+  std::string photoButton = "plain";
+  std::vector<std::string> omitted;
+  std::string errorPage = "head";
+  std::string completion = "full";
   std::vector<Fault> faults;
 };
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <httplib.h>
 
+#include "core/net/ServiceProfile.h"
 #include "support/CliRunner.h"
 
 TEST(ServiceCommand, ShowsTheDefaultOrTheChosenProfileAndRefusesABadOne) {
@@ -25,4 +27,29 @@ TEST(ServiceCommand, ShowsTheDefaultOrTheChosenProfileAndRefusesABadOne) {
   EXPECT_TRUE(refused.out.empty());
   EXPECT_NE(refused.err.find("bad.json"), std::string::npos);
   EXPECT_EQ(RunCli({"service", "--service"}).exitCode, 2);
+}
+
+TEST(ServiceCommand, ASandboxOfTheCommandsOwnServesItAndStopsWithIt) {
+  CliResult shown = RunCli({"--sandbox", "service"});
+  ASSERT_EQ(shown.exitCode, 0) << shown.err;
+  std::string why;
+  const auto profile = nuvo::CServiceProfile::Parse(shown.out, "nuvo-sandbox", why);
+  ASSERT_TRUE(profile) << shown.out << why;
+  const std::string sell = profile->BaseUrl(nuvo::ServiceRole::Sell);
+  EXPECT_TRUE(sell.starts_with("http://127.0.0.1:")) << sell;
+  // The command has ended, and its sandbox with it.
+  httplib::Client client(sell);
+  client.set_connection_timeout(2, 0);
+  EXPECT_FALSE(client.Get("/__sandbox/listings"));
+
+  TempDir dir;
+  const std::string listing = (dir.path() / "item.nvd").string();
+  ASSERT_EQ(RunCli({"new", listing}).exitCode, 0);
+  ASSERT_EQ(RunCli({"set", listing, "title=試しの出品", "category=2084005:本"}).exitCode, 0);
+  const std::string jar = (dir.path() / "cookies.txt").string();
+  CliResult submitted = RunCli({"--sandbox", "--cookie-jar", jar, "submit", listing, "--normal"});
+  EXPECT_EQ(submitted.exitCode, 0) << submitted.out << submitted.err;
+  EXPECT_NE(submitted.out.find("\"outcome\": \"completed\""), std::string::npos);
+
+  EXPECT_EQ(RunCli({"--sandbox", "--service", listing, "service"}).exitCode, 2);
 }

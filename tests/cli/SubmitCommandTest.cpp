@@ -68,3 +68,25 @@ TEST(SubmitCommand, PutsAListingOnTheSandboxAndLeavesTheFileAsItWas) {
 
   EXPECT_EQ(RunCli({"submit", listing, "--normal", "--easy-trade"}).exitCode, 2);
 }
+
+// The example listing the program ships is one a seller can submit as it stands, in the form the
+// service uses today, and it lands in the category it names.
+TEST(SubmitCommand, TheBundledExampleGoesThroughTheEasyTradeForm) {
+  SandboxProcess sandbox;
+  sandbox.SetScenario(R"({"form": "easy"})");
+  TempDir dir;
+  const std::string profile = (dir.path() / "profile.json").string();
+  std::ofstream(profile) << sandbox.ProfileJson();
+  const std::string listing = (dir.path() / "example.nvd").string();
+  std::filesystem::copy_file(NUVO_EXAMPLE_LISTING, listing);
+
+  CliResult done =
+      RunCli({"--service", profile, "--cookie-jar", (dir.path() / "cookies.txt").string(), "submit",
+              listing, "--easy-trade"});
+  EXPECT_EQ(done.exitCode, 0) << done.out << done.err;
+  EXPECT_NE(done.out.find("\"outcome\": \"completed\""), std::string::npos) << done.out;
+  const auto listings = sandbox.Client().Get("/__sandbox/listings");
+  ASSERT_TRUE(listings);
+  EXPECT_NE(listings->body.find("\"category\": \"2084040706\""), std::string::npos)
+      << listings->body;
+}

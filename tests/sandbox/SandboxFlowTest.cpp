@@ -99,4 +99,32 @@ TEST(SandboxFlow, TheWholeFlowByHandListsOnceWithItsPhotos) {
   EXPECT_NE(listings.find("\"reason\": \"confirmation token \\\".crumb\\\" was used before\""),
             std::string::npos);
   EXPECT_EQ(listings.find("auction_id", listings.find("auction_id") + 1), std::string::npos);
+  // Uploads are logged with the size they were sent with, though they are read part by part.
+  const std::string requests = sandbox.Requests();
+  EXPECT_NE(requests.find("\"step\": \"photo_upload\""), std::string::npos);
+  EXPECT_EQ(requests.find("\"body_bytes\": 0, \"step\": \"photo_upload\""), std::string::npos);
+}
+
+// A real listing's description runs to tens of kilobytes; the form that carries one (six bytes
+// a character once percent-encoded) must pass the preview and the final post whole.
+TEST(SandboxFlow, ALongDescriptionIsListedWhole) {
+  SandboxProcess sandbox;
+  FlowWalker walker(sandbox);
+  const std::string sell = sandbox.Url(ServiceRole::Sell);
+  std::string description;
+  for (int line = 0; description.size() < 200 * 1024; ++line) {
+    description += "<p>" + std::to_string(line) + "行目：状態は良好です。&amp; 送料込み</p>";
+  }
+  Fields fields = FlowWalker::Filled(walker.OpenSellForm(), "長い説明の出品");
+  Set(fields, "Description", description);
+  auto confirmation = walker.Post(sell + "/sell/jp/show/preview", FormBody(fields));
+  ASSERT_EQ(confirmation->status, 200);
+  auto completion = walker.Post(sell + "/sell/jp/config/submit",
+                                FormBody(HiddenFields(confirmation->body, "auction")));
+  ASSERT_EQ(completion->status, 200);
+  EXPECT_NE(Utf8(completion->body).find("出品：完了"), std::string::npos)
+      << Utf8(completion->body).substr(0, 2000);
+  const std::string listings = sandbox.Listings();
+  EXPECT_NE(listings.find("\"description\": \"" + description + "\""), std::string::npos);
+  EXPECT_NE(listings.find("\"deviations\": []"), std::string::npos) << listings.substr(0, 300);
 }

@@ -134,6 +134,43 @@ TEST_F(SandboxScenario, TheFinalPostEndsAsTheScenarioSays) {
                             FormBody(HiddenFields(confirm()->body, "auction")));
   EXPECT_NE(Utf8(failed->body).find("エラー："), std::string::npos);
   EXPECT_EQ(sandbox_.Listings().find("auction_id"), std::string::npos);
+
+  // The reason can come only as the JSON of #submitErrorCodes, or only as an "エラー：" line.
+  sandbox_.SetScenario(R"({"outcome": "failed", "error_page": "codes"})");
+  const std::string codes = Utf8(walker
+                                     .Post(sell_ + "/sell/jp/config/submit",
+                                           FormBody(HiddenFields(confirm()->body, "auction")))
+                                     ->body);
+  EXPECT_NE(codes.find("id=\"submitErrorCodes\" value=\"{&quot;code&quot;: &quot;SB-100&quot;, "
+                       "&quot;message&quot;: &quot;システムエラーが発生しました。"),
+            std::string::npos)
+      << codes;
+  EXPECT_EQ(codes.find("エラー："), std::string::npos);
+  sandbox_.SetScenario(R"({"outcome": "failed", "error_page": "text"})");
+  const std::string text = Utf8(walker
+                                    .Post(sell_ + "/sell/jp/config/submit",
+                                          FormBody(HiddenFields(confirm()->body, "auction")))
+                                    ->body);
+  EXPECT_NE(text.find("<p>エラー：システムエラーが発生しました。"), std::string::npos);
+  EXPECT_EQ(text.find("untHead"), std::string::npos);
+
+  // Each lesser completion page keeps exactly one sign that the listing went through.
+  for (auto [kind, sign] : {std::pair{"ascii_title", "<title>出品:完了"},
+                            {"wrapper", "id=\"yaucSellItemCmplt\""},
+                            {"heading", "<h1>出品：完了</h1>"}}) {
+    sandbox_.SetScenario(std::string(R"({"completion": ")") + kind + "\"}");
+    const std::string page = Utf8(walker
+                                      .Post(sell_ + "/sell/jp/config/submit",
+                                            FormBody(HiddenFields(confirm()->body, "auction")))
+                                      ->body);
+    int signs = 0;
+    for (const char* any :
+         {"<title>出品：完了", "<title>出品:完了", "yaucSellItemCmplt", "<h1>出品：完了</h1>"}) {
+      signs += page.find(any) != std::string::npos;
+    }
+    EXPECT_NE(page.find(sign), std::string::npos) << kind;
+    EXPECT_EQ(signs, 1) << kind;
+  }
 }
 
 TEST_F(SandboxScenario, EasyTradeFormsUpdateRepliesAndCategoryPages) {
@@ -157,11 +194,64 @@ TEST_F(SandboxScenario, EasyTradeFormsUpdateRepliesAndCategoryPages) {
 
 TEST_F(SandboxScenario, AScenarioWithAnUnknownKeyOrValueIsRefusedWhole) {
   auto client = sandbox_.Client();
-  for (const char* bad : {R"({"login_requird": true})", R"({"outcome": "maybe"})",
-                          R"({"faults": [{"step": "nowhere", "kind": "reset"}]})",
-                          R"({"faults": [{"step": "submit"}]})", "[]", "not json"}) {
+  for (const char* bad :
+       {R"({"login_requird": true})", R"({"outcome": "maybe"})",
+        R"({"faults": [{"step": "nowhere", "kind": "reset"}]})",
+        R"({"faults": [{"step": "submit"}]})", R"({"omit": ["everything"]})", "[]", "not json"}) {
     auto answer = client.Post("/__sandbox/scenario", bad, "application/json");
     EXPECT_EQ(answer->status, 400) << bad;
   }
   EXPECT_NO_THROW(sandbox_.SetScenario(R"({"login_required": false, "notice": ""})"));
+}
+
+// Each of the service's boxes must be told apart by what it holds, not by being there: two of
+// them let the seller go on although they carry text.
+TEST_F(SandboxScenario, NoticeBoxesAndThePhotoButtonSitWhereTheScenarioPutsThem) {
+  FlowWalker walker(sandbox_);
+  for (auto [notice, sign] :
+       {std::pair{"open_dialog", "id=\"auc_insertion_ok\" value=\"開く\""},
+        {"new_method_button", "value=\"新出品方法\""},
+        {"seller_registration", "value=\"出品者情報登録\" onclick=\"location.href='http"}}) {
+    sandbox_.SetScenario(std::string(R"({"notice": ")") + notice + "\"}");
+    const std::string page = Utf8(walker.OpenSellForm());
+    EXPECT_NE(page.find(sign), std::string::npos) << notice;
+    EXPECT_EQ(page.find("旧出品方法"), std::string::npos) << notice;
+  }
+  sandbox_.SetScenario(R"({"notice": "service_message", "photo_button": "comment"})");
+  std::string page = walker.OpenSellForm();
+  const std::size_t box = page.find("<div id=\"insertion_dlg\"");
+  const std::string boxText = page.substr(box, page.find("</div>\n</div>", box) - box);
+  EXPECT_NE(boxText.find("<div class=\"untBody\">"), std::string::npos);
+  EXPECT_EQ(boxText.find("<input"), std::string::npos);
+  EXPECT_NE(walker.Get(sell_ + "/sell/jp/show/submit?category=0")->body.find("class=\"untHead\""),
+            std::string::npos);
+  const std::size_t button = page.find("id=\"acMdBtnImageUp\"");
+  EXPECT_LT(page.find("<div id=\"auc_img_block\">\n<!--[if !IE]>"), button);
+  EXPECT_GT(page.find("<![endif]-->", button), button);
+
+  sandbox_.SetScenario(R"({"photo_button": "no_address"})");
+  page = walker.OpenSellForm();
+  EXPECT_NE(page.find("id=\"ImageUp\""), std::string::npos);
+  EXPECT_EQ(page.find("/sell/f/imgup/"), std::string::npos);
+}
+
+TEST_F(SandboxScenario, LeftOutPartsAreMissingFromTheirPagesOnly) {
+  FlowWalker walker(sandbox_);
+  sandbox_.SetScenario(R"({"omit": ["classic_link", "category_form"]})");
+  EXPECT_EQ(walker.Get(sell_ + "/sell/jp/show/submit?category=0")->body.find("select=old"),
+            std::string::npos);
+  auto classic = walker.Get(sell_ + "/sell/jp/show/submit?category=0&select=old&fnavi=0");
+  EXPECT_EQ(classic->body.find("topsubmit"), std::string::npos);
+
+  sandbox_.SetScenario(R"({"omit": ["sell_form"]})");
+  EXPECT_EQ(walker.OpenSellForm().find("name=\"auction\""), std::string::npos);
+
+  sandbox_.SetScenario(R"({"omit": ["confirmation_button"]})");
+  auto confirmation = walker.Post(sell_ + "/sell/jp/show/preview",
+                                  FormBody(FlowWalker::Filled(walker.OpenSellForm(), "確認")));
+  EXPECT_NE(confirmation->body.find("name=\"auction\""), std::string::npos);
+  EXPECT_EQ(confirmation->body.find("configSubmit('"), std::string::npos);
+  sandbox_.Reset();
+  EXPECT_NE(walker.Get(sell_ + "/sell/jp/show/submit?category=0")->body.find("select=old"),
+            std::string::npos);
 }

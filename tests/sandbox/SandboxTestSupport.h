@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -26,31 +26,57 @@ inline std::string Convert(const std::string& text, const char* from, const char
   return text;
 }
 
+// The text of an attribute value with the page's entities undone, in one pass.
+inline std::string Unescape(std::string_view text) {
+  std::string plain;
+  while (!text.empty()) {
+    bool replaced = false;
+    for (auto [entity, character] : {std::pair{"&quot;", '"'},
+                                     {"&lt;", '<'},
+                                     {"&gt;", '>'},
+                                     {"&#39;", '\''},
+                                     {"&amp;", '&'}}) {
+      if (text.starts_with(entity)) {
+        plain += character;
+        text.remove_prefix(std::string_view(entity).size());
+        replaced = true;
+        break;
+      }
+    }
+    if (!replaced) {
+      plain += text.front();
+      text.remove_prefix(1);
+    }
+  }
+  return plain;
+}
+
 // The hidden inputs of the form named `form` (or of the whole page), in page order, with their
-// values brought from the page's `charset` to UTF-8.
+// values brought from the page's `charset` to UTF-8. Found by plain search: a regular expression
+// recurses once per character and cannot take the value of a long description.
 inline Fields HiddenFields(const std::string& page, const std::string& form = {},
                            const char* charset = nuvo::kCp932) {
-  std::string scope = page;
+  std::string_view scope = page;
   if (!form.empty()) {
     std::size_t start = page.find("name=\"" + form + "\"");
     std::size_t end = page.find("</form>", start);
-    scope = start == std::string::npos ? std::string() : page.substr(start, end - start);
+    scope = start == std::string::npos ? std::string_view() : scope.substr(start, end - start);
   }
+  constexpr std::string_view kOpen = "<input type=\"hidden\" name=\"";
+  constexpr std::string_view kValue = "\" value=\"";
   Fields fields;
-  static const std::regex hidden(R"re(<input type="hidden" name="([^"]*)" value="([^"]*)">)re");
-  for (auto it = std::sregex_iterator(scope.begin(), scope.end(), hidden);
-       it != std::sregex_iterator(); ++it) {
-    std::string value = (*it)[2];
-    for (auto [entity, plain] : {std::pair{"&quot;", "\""},
-                                 {"&lt;", "<"},
-                                 {"&gt;", ">"},
-                                 {"&#39;", "'"},
-                                 {"&amp;", "&"}}) {
-      for (std::size_t pos; (pos = value.find(entity)) != std::string::npos;) {
-        value.replace(pos, std::string(entity).size(), plain);
-      }
-    }
-    fields.emplace_back((*it)[1], Convert(value, charset, nuvo::kUtf8));
+  for (std::size_t at = scope.find(kOpen); at != std::string_view::npos;
+       at = scope.find(kOpen, at)) {
+    const std::size_t nameStart = at + kOpen.size();
+    const std::size_t nameEnd = scope.find('"', nameStart);
+    if (nameEnd == std::string_view::npos || scope.substr(nameEnd, kValue.size()) != kValue) break;
+    const std::size_t valueStart = nameEnd + kValue.size();
+    const std::size_t valueEnd = scope.find("\">", valueStart);
+    if (valueEnd == std::string_view::npos) break;
+    fields.emplace_back(
+        std::string(scope.substr(nameStart, nameEnd - nameStart)),
+        Convert(Unescape(scope.substr(valueStart, valueEnd - valueStart)), charset, nuvo::kUtf8));
+    at = valueEnd;
   }
   return fields;
 }

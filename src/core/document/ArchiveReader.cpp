@@ -1,14 +1,40 @@
 #include "core/document/ArchiveReader.h"
 
+#include <algorithm>
+
 #include "core/document/ArchiveException.h"
 
 namespace nuvo {
+namespace {
+
+// What one read from the file asks for at least: enough for every small field of a record.
+constexpr std::size_t kFileChunk = 64 * 1024;
+
+}  // namespace
 
 std::span<const std::uint8_t> CArchiveReader::Take(std::size_t count) {
   if (count > Remaining()) throw CArchiveException(kArchiveEndOfFile);
+  if (count > Buffered()) Fill(count - Buffered());
   auto part = data_.subspan(pos_, count);
   pos_ += count;
   return part;
+}
+
+void CArchiveReader::Fill(std::size_t count) {
+  const std::size_t kept = Buffered();
+  const std::size_t added = std::min(fileLeft_, std::max(count, kFileChunk));
+  std::copy(data_.begin() + static_cast<std::ptrdiff_t>(pos_), data_.end(), buffer_.begin());
+  buffer_.resize(kept + added);
+  ReadFile(buffer_.data() + kept, added);
+  data_ = buffer_;
+  pos_ = 0;
+}
+
+void CArchiveReader::ReadFile(std::uint8_t* into, std::size_t count) {
+  if (!file_->read(reinterpret_cast<char*>(into), static_cast<std::streamsize>(count))) {
+    throw CArchiveException(kArchiveEndOfFile);
+  }
+  fileLeft_ -= count;
 }
 
 std::uint8_t CArchiveReader::ReadU8() { return Take(1)[0]; }
@@ -41,8 +67,17 @@ std::string CArchiveReader::ReadString() {
 }
 
 std::vector<std::uint8_t> CArchiveReader::ReadBytes(std::size_t count) {
-  auto bytes = Take(count);
-  return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+  if (count <= Buffered() || !file_) {
+    auto bytes = Take(count);
+    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+  }
+  if (count > Remaining()) throw CArchiveException(kArchiveEndOfFile);
+  std::vector<std::uint8_t> bytes(count);
+  const std::size_t buffered = Buffered();
+  std::copy(data_.begin() + static_cast<std::ptrdiff_t>(pos_), data_.end(), bytes.begin());
+  pos_ += buffered;
+  ReadFile(bytes.data() + buffered, count - buffered);
+  return bytes;
 }
 
 PixelSize CArchiveReader::ReadSize() {

@@ -2,20 +2,26 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <istream>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "core/document/PixelSize.h"
 
-// Reads the little-endian primitives of a listing file from bytes held in memory. It never
-// trusts a length: anything that would reach past the end raises CArchiveException with
-// kArchiveEndOfFile before a byte is allocated. Does not own the bytes.
+// Reads the little-endian primitives of a listing file, from bytes held in memory or from a
+// file of known size. It never trusts a length: anything that would reach past the end raises
+// CArchiveException with kArchiveEndOfFile before a byte is allocated. From a file, small fields
+// pass through a buffer it owns and large blocks (photo files) are read straight into their own
+// vector, so that a listing is never held twice while it is read. Owns neither the bytes in
+// memory nor the file.
 namespace nuvo {
 
 class CArchiveReader {
  public:
   explicit CArchiveReader(std::span<const std::uint8_t> data) : data_(data) {}
+  // Reads the next `size` bytes of `file`; a file that ends sooner is damaged.
+  CArchiveReader(std::istream& file, std::size_t size) : file_(&file), fileLeft_(size) {}
 
   std::uint8_t ReadU8();
   std::uint16_t ReadU16();
@@ -31,13 +37,21 @@ class CArchiveReader {
   // could not hold is damage, so callers may reserve for it.
   std::uint32_t ReadCount(std::size_t minRecordBytes);
 
-  std::size_t Remaining() const { return data_.size() - pos_; }
+  std::size_t Remaining() const { return Buffered() + fileLeft_; }
 
  private:
+  std::size_t Buffered() const { return data_.size() - pos_; }
   std::span<const std::uint8_t> Take(std::size_t count);
+  // Brings at least `count` more bytes of the file into the buffer, behind those not yet read.
+  void Fill(std::size_t count);
+  void ReadFile(std::uint8_t* into, std::size_t count);
 
+  // In memory: all the bytes. From a file: what the buffer holds.
   std::span<const std::uint8_t> data_;
   std::size_t pos_ = 0;
+  std::istream* file_ = nullptr;
+  std::size_t fileLeft_ = 0;  // bytes of the file not yet taken into the buffer
+  std::vector<std::uint8_t> buffer_;
 };
 
 }  // namespace nuvo

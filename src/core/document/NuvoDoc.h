@@ -218,6 +218,8 @@ class CNuvoDoc : public CItemCondition {
   void EnsureTree(int type, std::vector<PendingMessage>& messages);
   void ReadDescriptions(CArchiveReader& archive, std::uint32_t version, int type,
                         std::vector<PendingMessage>& messages);
+  // Reads a whole file into a separate document and takes its place only when it was read.
+  bool Load(CArchiveReader& archive);
   void TakeContentOf(CNuvoDoc& other);
 
   ISettingsBackend& settings_;

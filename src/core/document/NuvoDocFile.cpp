@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <fstream>
-#include <memory>
 #include <new>
 
 #include "core/common/AsciiCase.h"
@@ -95,26 +94,21 @@ bool CNuvoDoc::OnOpenDocument(const std::filesystem::path& path) {
     ShowMessage(prompt_, IDS_FILE_TOO_LARGE, {static_cast<std::int64_t>(kMaxFileMegabytes)});
     return false;
   }
-  std::unique_ptr<std::uint8_t[]> bytes;
-  try {
-    // Filled by the read at once, so not cleared first.
-    bytes = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(size));
-  } catch (const std::bad_alloc&) {
-    ShowMessage(prompt_, IDS_FILE_READ_FAILED);
-    return false;
-  }
-  if (!in.read(reinterpret_cast<char*>(bytes.get()), static_cast<std::streamsize>(size))) {
-    ShowMessage(prompt_, IDS_FILE_READ_FAILED);
-    return false;
-  }
-  return LoadFromBytes({bytes.get(), static_cast<std::size_t>(size)});
+  // Read straight from the file: the photos go once into their own memory, never through a
+  // copy of the whole file.
+  CArchiveReader archive(in, static_cast<std::size_t>(size));
+  return Load(archive);
 }
 
 bool CNuvoDoc::LoadFromBytes(std::span<const std::uint8_t> bytes) {
+  CArchiveReader archive(bytes);
+  return Load(archive);
+}
+
+bool CNuvoDoc::Load(CArchiveReader& archive) {
   CNuvoDoc loaded(Scratch{}, *this);
   std::vector<PendingMessage> messages;
   try {
-    CArchiveReader archive(bytes);
     loaded.Serialize(archive, messages);
   } catch (const CArchiveException& e) {
     ShowMessage(prompt_, MessageForCode(e.Code()));

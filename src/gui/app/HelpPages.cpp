@@ -18,12 +18,13 @@ QString HelpPageFile(const QString& page) {
   return {};
 }
 
-void ShowHelpPage(const QString& page, const QString& anchor) {
+bool ShowHelpPage(const QString& page, const QString& anchor) {
   const QString file = HelpPageFile(page);
-  if (file.isEmpty()) return;
+  if (file.isEmpty()) return false;
   QUrl url = QUrl::fromLocalFile(file);
   if (!anchor.isEmpty()) url.setFragment(anchor);
   QDesktopServices::openUrl(url);
+  return true;
 }
 
 }  // namespace nuvo

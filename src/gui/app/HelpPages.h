@@ -11,7 +11,7 @@ namespace nuvo {
 // The file of help page `page` ("index.html", "settings.html"); empty when it cannot be found.
 QString HelpPageFile(const QString& page);
 
-// Opens help page `page`, at `anchor` when one is given.
-void ShowHelpPage(const QString& page, const QString& anchor = {});
+// Opens help page `page`, at `anchor` when one is given; false when the page is not installed.
+bool ShowHelpPage(const QString& page, const QString& anchor = {});
 
 }  // namespace nuvo

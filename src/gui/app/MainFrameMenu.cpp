@@ -10,10 +10,12 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <initializer_list>
 
 #include "core/common/MessageFormat.h"
 #include "core/common/MessageIds.h"
 #include "core/common/Version.h"
+#include "core/decorate/DecorateCommands.h"
 #include "core/document/NuvoDoc.h"
 #include "core/editing/ValueCommands.h"
 #include "gui/app/HtmlView.h"
@@ -56,34 +58,40 @@ struct DecorateCommand {
 };
 
 const DecorateCommand kDecorateCommands[] = {
-    {41104, "太字(&B)", QKeySequence(Qt::CTRL | Qt::Key_B), "選択範囲に太字を設定します", "B"},
-    {41105, "斜体(&I)", QKeySequence(Qt::CTRL | Qt::Key_I), "選択範囲に斜体を設定します", "I"},
-    {41106, "下線(&U)", QKeySequence(Qt::CTRL | Qt::Key_U), "選択範囲に下線を設定します", "U"},
-    {41108, "文字色(&C)...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+    {ID_DECO_BOLD, "太字(&B)", QKeySequence(Qt::CTRL | Qt::Key_B), "選択範囲に太字を設定します",
+     "B"},
+    {ID_DECO_ITALIC, "斜体(&I)", QKeySequence(Qt::CTRL | Qt::Key_I), "選択範囲に斜体を設定します",
+     "I"},
+    {ID_DECO_UNDERLINE, "下線(&U)", QKeySequence(Qt::CTRL | Qt::Key_U),
+     "選択範囲に下線を設定します", "U"},
+    {ID_DECO_COLOR, "文字色(&C)...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
      "選択範囲の文字色を設定します", "文字色"},
-    {41126, "装飾の消去(&D)", QKeySequence(), "選択範囲の装飾をすべて消去します", "装飾消去"},
-    {41130, "センタリング(&T)", QKeySequence(), "選択した行を中央に揃えます", "中央"},
+    {ID_DECO_CLEAR, "装飾の消去(&D)", QKeySequence(), "選択範囲の装飾をすべて消去します",
+     "装飾消去"},
+    {ID_DECO_CENTRE, "センタリング(&T)", QKeySequence(), "選択した行を中央に揃えます", "中央"},
 };
 
 const DecorateCommand kSizeCommands[] = {
-    {41109, "最小(&X)", QKeySequence(), "文字の大きさを最小にします", nullptr},
-    {41110, "小さい(&S)", QKeySequence(), "文字を小さくします", nullptr},
-    {41111, "やや小さい - 標準(&A)", QKeySequence(), "文字を標準の大きさにします", nullptr},
-    {41112, "中くらい(&M)", QKeySequence(), "文字を中くらいにします", nullptr},
-    {41113, "やや大きい(&G)", QKeySequence(), "文字をやや大きくします", nullptr},
-    {41114, "大きい(&L)", QKeySequence(), "文字を大きくします", nullptr},
-    {41115, "最大(&E)", QKeySequence(), "文字の大きさを最大にします", nullptr},
-    {41116, "大きく(&U)", QKeySequence(Qt::CTRL | Qt::Key_Up), "文字を一段階大きくします",
+    {ID_DECO_SIZE_1, "最小(&X)", QKeySequence(), "文字の大きさを最小にします", nullptr},
+    {ID_DECO_SIZE_1 + 1, "小さい(&S)", QKeySequence(), "文字を小さくします", nullptr},
+    {ID_DECO_SIZE_1 + 2, "やや小さい - 標準(&A)", QKeySequence(), "文字を標準の大きさにします",
+     nullptr},
+    {ID_DECO_SIZE_1 + 3, "中くらい(&M)", QKeySequence(), "文字を中くらいにします", nullptr},
+    {ID_DECO_SIZE_1 + 4, "やや大きい(&G)", QKeySequence(), "文字をやや大きくします", nullptr},
+    {ID_DECO_SIZE_1 + 5, "大きい(&L)", QKeySequence(), "文字を大きくします", nullptr},
+    {ID_DECO_SIZE_7, "最大(&E)", QKeySequence(), "文字の大きさを最大にします", nullptr},
+    {ID_DECO_GROW, "大きく(&U)", QKeySequence(Qt::CTRL | Qt::Key_Up), "文字を一段階大きくします",
      "大きく"},
-    {41117, "小さく(&D)", QKeySequence(Qt::CTRL | Qt::Key_Down), "文字を一段階小さくします",
-     "小さく"},
+    {ID_DECO_SHRINK, "小さく(&D)", QKeySequence(Qt::CTRL | Qt::Key_Down),
+     "文字を一段階小さくします", "小さく"},
 };
 
 const DecorateCommand kLinkCommands[] = {
-    {41118, "設定(&L)...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L),
+    {ID_DECO_LINK, "設定(&L)...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L),
      "選択範囲にハイパーリンクを設定します", "リンク"},
-    {41125, "解除(&C)", QKeySequence(), "選択範囲のハイパーリンクを解除します", nullptr},
-    {41132, "未設定アドレスの検出(&F)", QKeySequence(),
+    {ID_DECO_REMOVE_LINK, "解除(&C)", QKeySequence(), "選択範囲のハイパーリンクを解除します",
+     nullptr},
+    {ID_DECO_DETECT, "未設定アドレスの検出(&F)", QKeySequence(),
      "ハイパーリンクが設定されていないアドレスを検出します", nullptr},
 };
 
@@ -314,17 +322,18 @@ void CMainFrame::CreateMenus() {
   }
 
   QMenu* format = bar->addMenu(QStringLiteral("書式(&O)"));
-  for (int id : {41104, 41105, 41106, 41108}) format->addAction(Action(id));
+  for (int id : {ID_DECO_BOLD, ID_DECO_ITALIC, ID_DECO_UNDERLINE, ID_DECO_COLOR})
+    format->addAction(Action(id));
   QMenu* sizes = format->addMenu(QStringLiteral("文字サイズ(&S)"));
   for (const DecorateCommand& command : kSizeCommands) {
-    if (command.id == 41116) sizes->addSeparator();
+    if (command.id == ID_DECO_GROW) sizes->addSeparator();
     sizes->addAction(Action(command.id));
   }
   QMenu* links = format->addMenu(QStringLiteral("ハイパーリンク(&H)"));
   for (const DecorateCommand& command : kLinkCommands) links->addAction(Action(command.id));
   format->addSeparator();
-  format->addAction(Action(41126));
-  format->addAction(Action(41130));
+  format->addAction(Action(ID_DECO_CLEAR));
+  format->addAction(Action(ID_DECO_CENTRE));
 
   QMenu* listing = bar->addMenu(QStringLiteral("出品(&S)"));
   listing->addAction(Action(command::kSubmit));
@@ -371,8 +380,11 @@ void CMainFrame::CreateToolBars() {
   Action(command::kFileNew)->setIconText(QStringLiteral("新規"));
   Action(command::kFileOpen)->setIconText(QStringLiteral("開く"));
   Action(command::kFileSave)->setIconText(QStringLiteral("保存"));
-  Action(command::kUndo)->setIconText(QStringLiteral("やり直し"));
-  Action(command::kRedo)->setIconText(QStringLiteral("元に戻す"));
+  // On the bar a seller reads the everyday words: undo first as 元に戻す, then redo as やり直し.
+  Action(command::kUndo)->setIconText(QStringLiteral("元に戻す"));
+  Action(command::kUndo)->setToolTip(QStringLiteral("元に戻す (Ctrl+Z)"));
+  Action(command::kRedo)->setIconText(QStringLiteral("やり直し"));
+  Action(command::kRedo)->setToolTip(QStringLiteral("やり直し (Ctrl+Y)"));
   Action(command::kSubmit)->setIconText(QStringLiteral("出品"));
   Action(command::kBatchSubmit)->setIconText(QStringLiteral("一括出品"));
   Action(command::kSelectCategory)->setIconText(QStringLiteral("カテゴリ"));
@@ -391,7 +403,10 @@ void CMainFrame::CreateToolBars() {
   decorateBar_ = addToolBar(QStringLiteral("装飾"));
   decorateBar_->setObjectName(QStringLiteral("DecorateBar"));
   decorateBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  for (int id : {41104, 41105, 41106, 41108, 0, 41116, 41117, 0, 41118, 41130, 0, 41126}) {
+  // 0 stands for a separator.
+  for (int id : std::initializer_list<int>{ID_DECO_BOLD, ID_DECO_ITALIC, ID_DECO_UNDERLINE,
+                                           ID_DECO_COLOR, 0, ID_DECO_GROW, ID_DECO_SHRINK, 0,
+                                           ID_DECO_LINK, ID_DECO_CENTRE, 0, ID_DECO_CLEAR}) {
     if (id == 0) {
       decorateBar_->addSeparator();
     } else {
@@ -400,13 +415,13 @@ void CMainFrame::CreateToolBars() {
   }
   QFont bold = font();
   bold.setBold(true);
-  Action(41104)->setFont(bold);
+  Action(ID_DECO_BOLD)->setFont(bold);
   QFont italic = font();
   italic.setItalic(true);
-  Action(41105)->setFont(italic);
+  Action(ID_DECO_ITALIC)->setFont(italic);
   QFont underline = font();
   underline.setUnderline(true);
-  Action(41106)->setFont(underline);
+  Action(ID_DECO_UNDERLINE)->setFont(underline);
   // The tool bars' background is the seller's colour.
   ApplyToolBarColor();
 
@@ -496,8 +511,9 @@ CDecorateEditView* FocusedEditor() {
 
 void CMainFrame::ConnectDecorateCommands() {
   for (const auto& [id, action] : actions_) {
-    if (id < 41101 || id > 41132) continue;
-    const bool checkable = (id >= 41104 && id <= 41115) || id == 41118 || id == 41130;
+    if (id < ID_DECO_COPY || id > ID_DECO_DETECT) continue;
+    const bool checkable =
+        (id >= ID_DECO_BOLD && id <= ID_DECO_SIZE_7) || id == ID_DECO_LINK || id == ID_DECO_CENTRE;
     action->setCheckable(checkable);
     connect(action, &QAction::triggered, this, [this, id = id] {
       if (CDecorateEditView* view = FocusedEditor()) view->RunCommand(id);
@@ -517,7 +533,7 @@ void CMainFrame::ConnectDecorateCommands() {
 void CMainFrame::UpdateDecorateCommands() {
   CDecorateEditView* view = FocusedEditor();
   for (const auto& [id, action] : actions_) {
-    if (id < 41101 || id > 41132) continue;
+    if (id < ID_DECO_COPY || id > ID_DECO_DETECT) continue;
     action->setEnabled(view && view->Commands().IsEnabled(id));
     if (action->isCheckable()) action->setChecked(view && view->Commands().IsChecked(id));
   }

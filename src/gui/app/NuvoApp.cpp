@@ -179,8 +179,16 @@ bool CNuvoApp::ChooseService(const QString& serviceFile, bool privateSandbox) {
   } else {
     service_ = ChooseServiceProfile(serviceFile.toStdString(), *comm_, error);
   }
-  if (!service_) prompt_->Ask({0, error, PromptButtons::Ok, PromptIcon::Default, 0});
-  return service_.has_value();
+  if (!service_) {
+    prompt_->Ask({0, error, PromptButtons::Ok, PromptIcon::Default, 0});
+    return false;
+  }
+  // The embedded browser (the login pages among them) takes the application's proxy, so that
+  // it reaches the service by the same way as the program's own requests.
+  if (std::optional<QNetworkProxy> proxy = CNetworkSession::ProxyOf(service_->Proxy())) {
+    QNetworkProxy::setApplicationProxy(*proxy);
+  }
+  return true;
 }
 
 CNuvoView* CNuvoApp::ActiveView() const { return frame_ ? &frame_->View() : nullptr; }
@@ -301,6 +309,7 @@ bool CNuvoApp::SaveModified() {
 CNetworkSession& CNuvoApp::Network() {
   if (!network_) {
     network_ = std::make_unique<CNetworkSession>();
+    if (service_) network_->UseProxy(service_->Proxy());
     cookieBridge_ = std::make_unique<CBrowserCookieBridge>(
         *QWebEngineProfile::defaultProfile()->cookieStore(), network_->Cookies());
   }

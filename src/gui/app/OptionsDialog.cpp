@@ -13,6 +13,7 @@
 
 #include "core/app/OptionBits.h"
 #include "core/submit/SubmitSettings.h"
+#include "gui/app/HelpPages.h"
 #include "gui/common/QtText.h"
 
 namespace nuvo {
@@ -98,7 +99,10 @@ COptionsDialog::COptionsDialog(CAppComm& app, const CAppOptions& options, QWidge
   layout->addWidget(samplesGroup);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
-                                       QDialogButtonBox::RestoreDefaults);
+                                       QDialogButtonBox::RestoreDefaults | QDialogButtonBox::Help);
+  buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("ヘルプ(&H)"));
+  connect(buttons, &QDialogButtonBox::helpRequested, this,
+          [] { ShowHelpPage(QStringLiteral("settings.html"), QStringLiteral("options")); });
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
   QPushButton* defaults = buttons->button(QDialogButtonBox::RestoreDefaults);
   defaults->setText(QStringLiteral("初期設定に戻す(&D)"));

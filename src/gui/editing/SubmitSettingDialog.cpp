@@ -6,6 +6,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "gui/app/HelpPages.h"
 #include "gui/editing/AuctionSubmitSettingPages.h"
 
 namespace nuvo {
@@ -44,13 +45,20 @@ CSubmitSettingDialog::CSubmitSettingDialog(CAppComm& app, IUserPrompt& prompt, E
   }
   layout->addWidget(tabs_);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
+                                       QDialogButtonBox::Help);
   buttons->button(QDialogButtonBox::Ok)
       ->setText(mode == EMode::Confirm ? QStringLiteral("この設定で出品(&S)")
                                        : QStringLiteral("OK"));
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("ヘルプ(&H)"));
+  // One page for both forms, opened at the part about this one.
+  const QString part =
+      form == ESubmitForm::EasyTrade ? QStringLiteral("easy-trade") : QStringLiteral("normal");
+  connect(buttons, &QDialogButtonBox::helpRequested, this,
+          [part] { ShowHelpPage(QStringLiteral("submit-settings.html"), part); });
   layout->addWidget(buttons);
 }
 

@@ -351,6 +351,7 @@ void CCategoryReferDialog::OpenServicePages() {
   listingHost_ = profile->BaseUrl(ServiceRole::Listing);
   if (!session_) {
     ownSession_ = std::make_unique<CNetworkSession>();
+    ownSession_->UseProxy(profile->Proxy());
     session_ = ownSession_.get();
   }
   webPage_ = new CCategoryWebPage(this);

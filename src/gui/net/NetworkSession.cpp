@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QNetworkProxyFactory>
 #include <QStandardPaths>
+#include <QUrl>
 
 #include "core/net/UserAgent.h"
 
@@ -33,6 +34,19 @@ CNetworkSession::CNetworkSession(const QString& cookieFile)
 }
 
 CNetworkSession::~CNetworkSession() = default;
+
+void CNetworkSession::UseProxy(const std::string& proxy) {
+  // Setting a proxy on the manager also retires the system proxy factory.
+  if (std::optional<QNetworkProxy> chosen = ProxyOf(proxy)) manager_->setProxy(*chosen);
+}
+
+std::optional<QNetworkProxy> CNetworkSession::ProxyOf(const std::string& proxy) {
+  if (proxy.empty()) return std::nullopt;
+  const QString text = QString::fromStdString(proxy);
+  const QUrl url(text.contains(QStringLiteral("://")) ? text : QStringLiteral("http://") + text);
+  if (!url.isValid() || url.host().isEmpty()) return std::nullopt;
+  return QNetworkProxy(QNetworkProxy::HttpProxy, url.host(), static_cast<quint16>(url.port(80)));
+}
 
 QString CNetworkSession::DefaultCookieFile() {
   return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QNetworkAccessManager>
+#include <QNetworkProxy>
 #include <QString>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "gui/net/CookieJar.h"
 
@@ -21,6 +24,13 @@ class CNetworkSession {
 
   // "cookies.txt" in the program's data folder (QStandardPaths::AppDataLocation).
   static QString DefaultCookieFile();
+
+  // Sends every request through the service profile's proxy ("host:port" or an http address of
+  // one) instead of the system's; an empty text keeps the system's.
+  void UseProxy(const std::string& proxy);
+
+  // The HTTP proxy that a profile's proxy text names; nullopt for an empty or unusable text.
+  static std::optional<QNetworkProxy> ProxyOf(const std::string& proxy);
 
   QNetworkAccessManager& Manager() { return *manager_; }
   CCookieJar& Cookies() { return *cookies_; }

@@ -10,6 +10,7 @@
 #include "core/common/MessageIds.h"
 #include "core/common/StringTable.h"
 #include "core/common/UserPrompt.h"
+#include "gui/app/HelpPages.h"
 #include "gui/submit/FinalConfirmBasePage.h"
 #include "gui/submit/PlacementChoiceBox.h"
 
@@ -51,8 +52,12 @@ CFinalConfirmDialog::CFinalConfirmDialog(const std::string& html, IUserPrompt& p
   for (QPushButton* button : {ok, cancel, help}) button->setAutoDefault(false);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(help, &QPushButton::clicked, this,
-          [this] { ShowMessage(prompt_, IDS_FINAL_CONFIRM_HELP, {}, PromptIcon::Information); });
+  // Without its page (a program run from an unusual place) the short text still helps.
+  connect(help, &QPushButton::clicked, this, [this] {
+    if (!ShowHelpPage(QStringLiteral("final-confirm.html"))) {
+      ShowMessage(prompt_, IDS_FINAL_CONFIRM_HELP, {}, PromptIcon::Information);
+    }
+  });
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(dontShow_);

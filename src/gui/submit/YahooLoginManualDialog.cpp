@@ -10,6 +10,7 @@
 #include "core/common/MessageIds.h"
 #include "core/common/StringTable.h"
 #include "core/common/UserPrompt.h"
+#include "gui/app/HelpPages.h"
 #include "gui/app/HtmlView.h"
 #include "gui/common/QtText.h"
 #include "gui/submit/LoginPage.h"
@@ -136,7 +137,10 @@ void CYahooLoginManualDialog::RaiseManualNotice() {
 }
 
 void CYahooLoginManualDialog::ShowHelp() {
-  ShowMessage(prompt_, IDS_LOGIN_HELP, {}, PromptIcon::Information);
+  // Without its page (a program run from an unusual place) the short text still helps.
+  if (!ShowHelpPage(QStringLiteral("login.html"))) {
+    ShowMessage(prompt_, IDS_LOGIN_HELP, {}, PromptIcon::Information);
+  }
 }
 
 void CYahooLoginManualDialog::OpenOutside(const QUrl& url) {

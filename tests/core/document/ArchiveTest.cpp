@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -103,4 +104,48 @@ TEST(Archive, ReadingPastTheEndRaisesEndOfFileBeforeAllocating) {
   EXPECT_EQ(FailureCode(std::string("\x02\0\0\0", 4) + std::string(12, 'x'), readCount),
             kArchiveEndOfFile);
   EXPECT_EQ(FailureCode(std::string("\x02\0\0\0", 4) + std::string(16, 'x'), readCount), 0u);
+}
+
+TEST(Archive, AFileReadsAsItsBytesInMemoryWhereverTheBufferBreaksIt) {
+  // Blocks and strings that straddle the file reader's buffer, and small fields after them.
+  const std::vector<std::uint8_t> photo(300000, 0x5A);
+  const std::string longText(70000, 'x');
+  CArchiveWriter writer;
+  for (int i = 0; i < 3; ++i) {
+    writer.WriteString("photo" + std::to_string(i));
+    writer.WriteU32(static_cast<std::uint32_t>(photo.size()));
+    writer.WriteBytes(photo);
+    writer.WriteString(longText);
+    writer.WriteBytes(std::vector<std::uint8_t>(100, static_cast<std::uint8_t>(i)));
+    writer.WriteI64(-i);
+  }
+  const std::string bytes = writer.Bytes();
+  std::istringstream file(bytes);
+  CArchiveReader reader(file, bytes.size());
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(reader.ReadString(), "photo" + std::to_string(i));
+    EXPECT_EQ(reader.ReadBytes(reader.ReadU32()), photo);
+    EXPECT_EQ(reader.ReadString(), longText);
+    EXPECT_EQ(reader.ReadBytes(100), std::vector<std::uint8_t>(100, static_cast<std::uint8_t>(i)));
+    EXPECT_EQ(reader.ReadI64(), -i);
+  }
+  EXPECT_EQ(reader.Remaining(), 0u);
+}
+
+TEST(Archive, AFileShorterThanItsSizeOrAnnouncingTooMuchIsDamaged) {
+  CArchiveWriter writer;
+  writer.WriteU32(200000);
+  writer.WriteBytes(std::vector<std::uint8_t>(200000, 1));
+  const std::string bytes = writer.Bytes();
+  // The file shrank after its size was taken.
+  std::istringstream shrunk(bytes.substr(0, 150000));
+  CArchiveReader cut(shrunk, bytes.size());
+  EXPECT_THROW(cut.ReadBytes(cut.ReadU32()), CArchiveException);
+  // A block longer than the rest of the file is refused before anything is read for it.
+  std::istringstream whole(bytes);
+  CArchiveReader reader(whole, bytes.size());
+  reader.ReadU32();
+  const auto before = whole.tellg();
+  EXPECT_THROW(reader.ReadBytes(200001), CArchiveException);
+  EXPECT_EQ(whole.tellg(), before);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QWebEnginePage>
 #include <fstream>
@@ -23,6 +24,8 @@
 using namespace nuvo;
 
 namespace {
+
+constexpr int kRendererStartMs = 30000;
 
 // Writes a listing file with `title` through the document's own writer.
 std::filesystem::path WriteListing(const std::filesystem::path& dir, const std::string& title) {
@@ -241,10 +244,15 @@ TEST_F(NuvoAppTest, ThePreviewRefusesToLeaveTheListing) {
 
 TEST(HtmlCommViewTest, AnAddressMeantForANewWindowOpensInTheSameView) {
   CHtmlCommView view;
+  // The page is not loading yet right after the request, so only the finished load says that
+  // the script below runs in the page asked for and is not dropped with the document before it.
+  QSignalSpy loaded(view.page(), &QWebEnginePage::loadFinished);
   view.Navigate(QUrl(QStringLiteral("about:blank")));
-  ASSERT_TRUE(WaitUntil([&] { return !view.page()->isLoading(); }));
+  // A renderer starts slowly while other tests take the processors.
+  ASSERT_TRUE(WaitUntil([&] { return !loaded.isEmpty(); }, kRendererStartMs));
   view.page()->runJavaScript(QStringLiteral("window.open('https://example.invalid/item');"));
-  EXPECT_TRUE(WaitUntil([&] { return view.url().host() == QStringLiteral("example.invalid"); }));
+  EXPECT_TRUE(WaitUntil([&] { return view.url().host() == QStringLiteral("example.invalid"); },
+                        kRendererStartMs));
 }
 
 TEST_F(NuvoAppTest, NamesAChosenServiceInTheStatusBarAndRefusesToStartOnABadProfile) {

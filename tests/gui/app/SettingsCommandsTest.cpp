@@ -88,6 +88,19 @@ TEST_F(SettingsCommandsTest, TheToolBarColourIsShownAndKept) {
   }
 }
 
+TEST_F(SettingsCommandsTest, TheStandardBarOffersUndoBeforeRedoInEverydayWords) {
+  CMainFrame& frame = *app_->MainFrame();
+  auto* bar = frame.findChild<QToolBar*>(QStringLiteral("StandardBar"));
+  ASSERT_NE(bar, nullptr);
+  const QList<QAction*> actions = bar->actions();
+  const auto undo = actions.indexOf(frame.Action(command::kUndo));
+  const auto redo = actions.indexOf(frame.Action(command::kRedo));
+  ASSERT_GE(undo, 0);
+  EXPECT_EQ(redo, undo + 1);
+  EXPECT_EQ(actions[undo]->iconText(), QStringLiteral("元に戻す"));
+  EXPECT_EQ(actions[redo]->iconText(), QStringLiteral("やり直し"));
+}
+
 TEST_F(SettingsCommandsTest, EveryHelpEntryHasItsPage) {
   EXPECT_TRUE(app_->MainFrame()->Action(command::kHelpContents)->isEnabled());
   EXPECT_FALSE(HelpPageFile(QStringLiteral("index.html")).isEmpty());

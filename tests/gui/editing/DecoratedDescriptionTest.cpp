@@ -1,7 +1,4 @@
-#include <QApplication>
-#include <QInputMethodEvent>
 #include <QTest>
-#include <QTextCharFormat>
 
 #include "SheetFixture.h"
 #include "core/common/Encoding.h"
@@ -38,28 +35,6 @@ TEST_F(SheetTest, DescriptionEditsUndoThroughTheListingHistory) {
   while (history.CanRedo()) history.Redo();
   EXPECT_EQ(editor->GetHtml(), "<b>new</b>");
   EXPECT_EQ(doc->GetDescriptions()[0], "<b>new</b>");
-}
-
-// Saves a picture of an input method's pre-edit in a decorated description into the folder
-// named by NUVO_SHEET_SHOTS, for a person to look at. Skipped unless that variable is set.
-TEST_F(SheetTest, PictureOfAPreeditInTheDescription) {
-  const QString folder = qEnvironmentVariable("NUVO_SHEET_SHOTS");
-  if (folder.isEmpty()) GTEST_SKIP() << "NUVO_SHEET_SHOTS names no folder";
-  sheet->resize(420, 520);
-  sheet->show();
-  auto* editor = Find<CDecorateEditView>("decorated0");
-  editor->SetHtml(
-      Cp932("<center><font size=5 color=red><b>昭和レトロ ロボット</b></font><br>"
-            "</center>ゼンマイを巻くと<b>元気に歩きます</b>。<br>"));
-  editor->setFocus();
-  editor->Editor().MoveCaret(Cp932("昭和レトロ ロボット\nゼンマイを巻くと").size(), false);
-  QTextCharFormat underline;
-  underline.setFontUnderline(true);
-  QInputMethodEvent preedit(
-      QStringLiteral("かいてん"),
-      {{QInputMethodEvent::TextFormat, 0, 4, underline}, {QInputMethodEvent::Cursor, 4, 1, {}}});
-  QApplication::sendEvent(editor, &preedit);
-  EXPECT_TRUE(sheet->grab().save(folder + QStringLiteral("/decorated-preedit.png")));
 }
 
 }  // namespace

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -17,8 +15,6 @@
 #include "gui/app/OptionsDialog.h"
 #include "gui/editing/AuctionSubmitSettingPages.h"
 #include "gui/editing/ImageListDialog.h"
-#include "gui/editing/PaidOptionsDialog.h"
-#include "gui/editing/ShipServicesDialog.h"
 #include "gui/editing/SubmitSettingDialog.h"
 #include "support/ScriptedPrompt.h"
 
@@ -130,53 +126,6 @@ TEST_F(SubmitSettingDialogTest, TheImageListKeepsRowsWithAnImageInTheirOrderUpTo
   EXPECT_EQ(refusing.result(), QDialog::Rejected);
   EXPECT_EQ(refusing.Table()->currentColumn(), 3);
   EXPECT_EQ(prompt.requests.size(), 1u);
-}
-
-// Saves pictures of the dialogs into the folder named by NUVO_SHEET_SHOTS, for a person to look
-// at. Skipped unless that variable is set.
-TEST_F(SubmitSettingDialogTest, PicturesOfTheDialogs) {
-  const QString folder = qEnvironmentVariable("NUVO_SHEET_SHOTS");
-  if (folder.isEmpty()) GTEST_SKIP() << "NUVO_SHEET_SHOTS names no folder";
-  for (const char* family : {"MS PGothic", "IPAPGothic"}) {
-    if (QFontDatabase::hasFamily(QString::fromUtf8(family))) {
-      QApplication::setFont(QFont(QString::fromUtf8(family), 9));
-      break;
-    }
-  }
-  for (ESubmitForm form : {ESubmitForm::EasyTrade, ESubmitForm::Normal}) {
-    CSubmitSettingDialog dialog(app, prompt, form,
-                                form == ESubmitForm::Normal ? CSubmitSettingDialog::EMode::Edit
-                                                            : CSubmitSettingDialog::EMode::Confirm);
-    dialog.show();
-    for (int i = 0; i < dialog.Tabs()->count(); ++i) {
-      dialog.Tabs()->setCurrentIndex(i);
-      const QString name = QStringLiteral("/settings-%1-%2.png")
-                               .arg(form == ESubmitForm::Normal ? "normal" : "easy")
-                               .arg(i);
-      EXPECT_TRUE(dialog.grab().save(folder + name));
-    }
-  }
-  COptionsDialog options(app, CAppOptions());
-  options.show();
-  EXPECT_TRUE(options.grab().save(folder + QStringLiteral("/options.png")));
-  CChargeOptions charges;
-  charges.SetFeaturedAmount(50);
-  charges.SetIconKind(3);
-  CPaidOptionsDialog paid(charges, 1000);
-  paid.show();
-  EXPECT_TRUE(paid.grab().save(folder + QStringLiteral("/paid-options.png")));
-  CShipSettings shipping;
-  shipping.SetServiceFlags(CShipSettings::kTakkyubin | CShipSettings::kHakoboonMini);
-  shipping.groupASize = {{60, 1}, {2, 1}};
-  CShipServicesDialog services(shipping);
-  services.show();
-  EXPECT_TRUE(services.grab().save(folder + QStringLiteral("/ship-services.png")));
-  CImageListDialog images(QStringLiteral("インターネット画像の設定"),
-                          {{Cp932("ロゴ"), "https://example.com/logo.gif", "https://example.com/",
-                            Cp932("ショップのロゴ"), 120, 40, 0, ""}},
-                          7, prompt);
-  images.show();
-  EXPECT_TRUE(images.grab().save(folder + QStringLiteral("/internet-images.png")));
 }
 
 }  // namespace

@@ -124,29 +124,3 @@ TEST_F(CategoryDialogTest, ServicePagesAreShownCleanedAndAClickOnASellFormChoose
 }
 
 }  // namespace
-
-namespace {
-
-// Saves pictures of the dialog's search and catalogue pages into the folder named by
-// NUVO_SHEET_SHOTS, for a person to look at. Skipped unless that variable is set.
-TEST_F(CategoryDialogTest, PicturesOfTheCategoryDialog) {
-  const QString folder = qEnvironmentVariable("NUVO_SHEET_SHOTS");
-  if (folder.isEmpty()) GTEST_SKIP() << "NUVO_SHEET_SHOTS names no folder";
-  Open({{2084042174,
-         Cp932("コンピュータ > パソコン > Windows > ノートブック、ノートパソコン > その他")},
-        {23336, Cp932("コンピュータ")}});
-  dialog->show();
-  auto* words = Find<QComboBox>("keywords");
-  words->setEditText(QStringLiteral("カメラ レンズ"));
-  emit words->lineEdit()->returnPressed();
-  EXPECT_TRUE(dialog->grab().save(folder + QStringLiteral("/category-search.png")));
-  auto* tabs = Find<QTabWidget>("tabs");
-  tabs->setCurrentIndex(1);
-  auto* tree = Find<QTreeWidget>("catalogue");
-  tree->expandItem(tree->topLevelItem(0));
-  EXPECT_TRUE(dialog->grab().save(folder + QStringLiteral("/category-tree.png")));
-  tabs->setCurrentIndex(2);
-  EXPECT_TRUE(dialog->grab().save(folder + QStringLiteral("/category-history.png")));
-}
-
-}  // namespace

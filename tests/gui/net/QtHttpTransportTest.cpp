@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QSslConfiguration>
 #include <QTimer>
 #include <atomic>
 #include <chrono>
@@ -15,6 +16,7 @@
 #include "core/net/FormData.h"
 #include "core/net/HttpClient.h"
 #include "gui/net/NetworkSession.h"
+#include "support/SandboxProcess.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempDir.h"
 
@@ -243,4 +245,50 @@ TEST_F(QtHttpTransportTest, RefusesAServerWhoseCertificateIsNotTrusted) {
   EXPECT_EQ(client.LastNetError(), kNetErrorSecureFailure);
   ASSERT_EQ(prompt.requests.size(), 1u);
   EXPECT_NE(prompt.requests[0].text.find(LoadString(IDS_CERTIFICATE_REJECTED)), std::string::npos);
+}
+
+// A profile's proxy carries every request, even to a host that no resolver knows; the proxy is
+// asked for the whole address.
+TEST_F(QtHttpTransportTest, AProfilesProxyCarriesEveryRequest) {
+  std::string asked;
+  local.server.Get(".*", [&](const httplib::Request& req, httplib::Response& res) {
+    asked = req.target;
+    res.set_content("via proxy", "text/plain");
+  });
+  local.Start();
+  const std::string proxy = local.Url("");
+  session.UseProxy(proxy.substr(std::string("http://").size()));
+  ASSERT_TRUE(client.Get("http://sell.sandbox.invalid/sell/jp/show/submit?category=0"));
+  EXPECT_EQ(client.ResponseText(), "via proxy");
+  EXPECT_EQ(asked, "http://sell.sandbox.invalid/sell/jp/show/submit?category=0");
+
+  // The address form of the same proxy works alike; an empty one keeps what the session had.
+  session.UseProxy(proxy + "/");
+  session.UseProxy("");
+  ASSERT_TRUE(client.Get("http://listing.sandbox.invalid/jp/0-submit.html"));
+  EXPECT_EQ(asked, "http://listing.sandbox.invalid/jp/0-submit.html");
+  EXPECT_FALSE(CNetworkSession::ProxyOf("http://").has_value());
+}
+
+// The sandbox over TLS makes a certificate of its own: the transport refuses it like any other
+// that no authority vouches for, and takes it once it is trusted.
+TEST_F(QtHttpTransportTest, TheSandboxOverTlsIsRefusedUntilItsCertificateIsTrusted) {
+  const std::string certificate = (dir.path() / "sandbox.pem").string();
+  SandboxProcess sandbox({"--tls", "--cert-out", certificate});
+  const std::string landing = sandbox.Url(ServiceRole::Sell) + "/sell/jp/show/submit?category=0";
+  EXPECT_FALSE(client.Get(landing, true));
+  EXPECT_EQ(client.LastNetError(), kNetErrorSecureFailure);
+  ASSERT_EQ(prompt.requests.size(), 1u);
+  EXPECT_NE(prompt.requests[0].text.find(LoadString(IDS_CERTIFICATE_REJECTED)), std::string::npos);
+
+  const QSslConfiguration saved = QSslConfiguration::defaultConfiguration();
+  QSslConfiguration trusting = saved;
+  ASSERT_TRUE(trusting.addCaCertificates(QString::fromStdString(certificate)));
+  QSslConfiguration::setDefaultConfiguration(trusting);
+  // The manager keeps the connection it made with the earlier configuration for the same port.
+  session.Manager().clearConnectionCache();
+  const bool fetched = client.Get(landing);
+  QSslConfiguration::setDefaultConfiguration(saved);
+  ASSERT_TRUE(fetched) << (prompt.requests.size() > 1 ? prompt.requests.back().text : "");
+  EXPECT_NE(client.ResponseText().find("select=old"), std::string::npos);
 }

@@ -6,7 +6,8 @@
 #include <QTabWidget>
 #include <QWebEngineView>
 
-#include "LoginSite.h"
+#include "../submit/LoginSite.h"
+#include "ShotFolder.h"
 #include "core/submit/ConfirmPageSample.h"
 #include "core/submit/FinalConfirmPage.h"
 #include "gui/app/HtmlView.h"
@@ -37,11 +38,9 @@ std::string Photo(QSize size, QColor colour, int number) {
   return bytes.toStdString();
 }
 
-// Saves pictures of the login dialog and the final confirmation dialog into the folder named by
-// NUVO_DIALOG_SHOTS, for a person to look at. Skipped unless that variable is set.
-TEST(DialogShots, PicturesOfTheLoginAndConfirmationDialogs) {
-  const QString folder = qEnvironmentVariable("NUVO_DIALOG_SHOTS");
-  if (folder.isEmpty()) GTEST_SKIP() << "NUVO_DIALOG_SHOTS names no folder";
+// The login dialog on a local login site, and the final confirmation dialog at its top and end.
+TEST(LoginDialogShots, PicturesOfTheLoginAndConfirmationDialogs) {
+  shots::UseJapaneseFont();
   ScriptedPrompt prompt;
 
   LoginSite site;
@@ -52,7 +51,7 @@ TEST(DialogShots, PicturesOfTheLoginAndConfirmationDialogs) {
   login.show();
   ASSERT_TRUE(WaitForPage(*login.View().page(), QStringLiteral("/config/login")));
   Pump(500);
-  EXPECT_TRUE(login.grab().save(folder + QStringLiteral("/login.png")));
+  shots::Save(login, QStringLiteral("login.png"));
 
   LocalServer<> images;
   const QColor colours[] = {QColor(0x40, 0x70, 0xa0), QColor(0xa0, 0x60, 0x40),
@@ -81,13 +80,13 @@ TEST(DialogShots, PicturesOfTheLoginAndConfirmationDialogs) {
   confirm.show();
   ASSERT_TRUE(WaitUntil([&] { return ready; }, 10000));
   Pump(1500);
-  EXPECT_TRUE(confirm.grab().save(folder + QStringLiteral("/final-confirm.png")));
+  shots::Save(confirm, QStringLiteral("final-confirm.png"));
   RunScript(*confirm.Page().View().page(), QStringLiteral("window.scrollTo(0, 100000);"));
   Pump(500);
-  EXPECT_TRUE(confirm.grab().save(folder + QStringLiteral("/final-confirm-end.png")));
+  shots::Save(confirm, QStringLiteral("final-confirm-end.png"));
   confirm.findChild<QTabWidget*>()->setCurrentIndex(1);
   Pump(300);
-  EXPECT_TRUE(confirm.grab().save(folder + QStringLiteral("/final-confirm-placement.png")));
+  shots::Save(confirm, QStringLiteral("final-confirm-placement.png"));
 }
 
 }  // namespace

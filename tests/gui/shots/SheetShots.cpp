@@ -1,10 +1,13 @@
 #include <QApplication>
-#include <QFontDatabase>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QTabWidget>
+#include <QTextCharFormat>
 
-#include "SheetFixture.h"
+#include "../editing/SheetFixture.h"
+#include "ShotFolder.h"
 #include "core/common/Encoding.h"
+#include "gui/decorate/DecorateEditView.h"
 #include "gui/editing/BuyNowDialog.h"
 #include "gui/editing/ConditionDialog.h"
 #include "gui/editing/PhotoPage.h"
@@ -14,19 +17,9 @@ using namespace nuvo;
 
 namespace {
 
-// Saves pictures of the sheet in both arrangements, every page in turn, into the folder named by
-// NUVO_SHEET_SHOTS, for a person to look at. Not a test: scripts/sheet-shots runs it.
+// The sheet in both arrangements, every page in turn, and its two small dialogs.
 TEST_F(SheetTest, PicturesOfTheSheet) {
-  QString folder = qEnvironmentVariable("NUVO_SHEET_SHOTS");
-  ASSERT_FALSE(folder.isEmpty()) << "NUVO_SHEET_SHOTS names no folder";
-  QFont font = QApplication::font();
-  for (const char* family : {"MS PGothic", "IPAPGothic"}) {
-    if (QFontDatabase::hasFamily(QString::fromUtf8(family))) {
-      font = QFont(QString::fromUtf8(family), 9);
-      break;
-    }
-  }
-  QApplication::setFont(font);
+  shots::UseJapaneseFont();
   doc->SetTitle(Cp932("【美品】ヴィンテージ 腕時計 自動巻き 箱・保証書付き"));
   doc->SetPayItems({{Cp932("銀行振込"), Cp932("ゆうちょ銀行")}, {Cp932("Yahoo!かんたん決済"), ""}});
   doc->SetCategoryId(2084);
@@ -46,10 +39,10 @@ TEST_F(SheetTest, PicturesOfTheSheet) {
   sheet->findChild<CPhotoPage*>()->AddPhotos({path, path});
   CBuyNowDialog buyNow(1000, 5000);
   buyNow.show();
-  EXPECT_TRUE(buyNow.grab().save(folder + QStringLiteral("/buy-now.png")));
+  shots::Save(buyNow, QStringLiteral("buy-now.png"));
   CConditionDialog condition(CItemCondition(0, ""), prompt);
   condition.show();
-  EXPECT_TRUE(condition.grab().save(folder + QStringLiteral("/condition.png")));
+  shots::Save(condition, QStringLiteral("condition.png"));
   for (ESheetLayout layout : {ESheetLayout::Tall, ESheetLayout::Wide}) {
     MakeSheet(layout);
     bool tall = layout == ESheetLayout::Tall;
@@ -59,10 +52,29 @@ TEST_F(SheetTest, PicturesOfTheSheet) {
     for (int i = 0; i < pages->count(); ++i) {
       pages->setCurrentIndex(i);
       Pause(50);
-      QString name = QStringLiteral("%1/%2-%3.png").arg(folder, tall ? "tall" : "wide").arg(i);
-      EXPECT_TRUE(sheet->grab().save(name));
+      shots::Save(*sheet, QStringLiteral("%1-%2.png").arg(tall ? "tall" : "wide").arg(i));
     }
   }
+}
+
+// An input method's pre-edit in a decorated description: underlined, at the caret.
+TEST_F(SheetTest, PictureOfAPreeditInTheDescription) {
+  shots::UseJapaneseFont();
+  sheet->resize(420, 520);
+  sheet->show();
+  auto* editor = Find<CDecorateEditView>("decorated0");
+  editor->SetHtml(
+      Cp932("<center><font size=5 color=red><b>昭和レトロ ロボット</b></font><br>"
+            "</center>ゼンマイを巻くと<b>元気に歩きます</b>。<br>"));
+  editor->setFocus();
+  editor->Editor().MoveCaret(Cp932("昭和レトロ ロボット\nゼンマイを巻くと").size(), false);
+  QTextCharFormat underline;
+  underline.setFontUnderline(true);
+  QInputMethodEvent preedit(
+      QStringLiteral("かいてん"),
+      {{QInputMethodEvent::TextFormat, 0, 4, underline}, {QInputMethodEvent::Cursor, 4, 1, {}}});
+  QApplication::sendEvent(editor, &preedit);
+  shots::Save(*sheet, QStringLiteral("decorated-preedit.png"));
 }
 
 }  // namespace
