@@ -84,6 +84,8 @@ void CAppOptions::Load(const CAppComm& app) {
   htmlFrmHeight = app.GetSettingsInt("HtmlFrmHeight", 340);
   nuvoPreviewWndDialog = app.GetSettingsInt("NuvoPreviewWndDialog", 1);
   previewPages = app.GetSettingsInt("PreviewPages", 0);
+  loginDialogPlacement.Read(app.GetSettingsString("login_dlg"));
+  finalConfirmPlacement.Read(app.GetSettingsString("final_confirm_dlg"));
 }
 
 void CAppOptions::Save(CAppComm& app) const {
@@ -112,6 +114,8 @@ void CAppOptions::Save(CAppComm& app) const {
   app.WriteSettingsInt("HtmlFrmHeight", htmlFrmHeight);
   app.WriteSettingsInt("NuvoPreviewWndDialog", nuvoPreviewWndDialog);
   app.WriteSettingsInt("PreviewPages", previewPages);
+  app.WriteSettingsString("login_dlg", loginDialogPlacement.ToString());
+  app.WriteSettingsString("final_confirm_dlg", finalConfirmPlacement.ToString());
 }
 
 void CAppOptions::LoadBanners(const CAppComm& app) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/app/AppComm.h"
+#include "core/app/DialogPlacement.h"
 #include "core/app/OptionBits.h"
 #include "core/common/StringTable.h"
 
@@ -71,6 +72,9 @@ class CAppOptions : public CCommOptions {
   int htmlFrmHeight = 340;
   int nuvoPreviewWndDialog = 1;  // the separate preview window is shown
   int previewPages = 0;          // pages in print preview
+  // Where the login and final confirmation dialogs open ("login_dlg", "final_confirm_dlg").
+  CDialogPlacement loginDialogPlacement{820, 700};
+  CDialogPlacement finalConfirmPlacement{900, 760};
 
   bool operator==(const CAppOptions&) const = default;
 

@@ -12,6 +12,7 @@
 #include "core/common/UserPrompt.h"
 #include "gui/app/HelpPages.h"
 #include "gui/submit/FinalConfirmBasePage.h"
+#include "gui/submit/PlacementChoiceBox.h"
 
 namespace nuvo {
 namespace {
@@ -25,7 +26,7 @@ QString Text(int id) {
 
 CFinalConfirmDialog::CFinalConfirmDialog(const std::string& html, IUserPrompt& prompt,
                                          QWidget* parent)
-    : QDialog(parent), prompt_(prompt) {
+    : CPlacedDialog(CDialogPlacement(kDefaultWidth, kDefaultHeight), parent), prompt_(prompt) {
   setWindowTitle(Text(IDS_FINAL_CONFIRM_CAPTION));
   auto* instruction = new QLabel(Text(IDS_FINAL_CONFIRM_INSTRUCTION), this);
   instruction->setWordWrap(true);
@@ -33,6 +34,14 @@ CFinalConfirmDialog::CFinalConfirmDialog(const std::string& html, IUserPrompt& p
   page_ = new CFinalConfirmBasePage(tabs);
   tabs->addTab(page_, Text(IDS_FINAL_CONFIRM_PAGE_TAB));
   page_->Show(html);
+  auto* placementPage = new QWidget(tabs);
+  auto* placementLayout = new QVBoxLayout(placementPage);
+  placementLayout->addWidget(MakeChoiceBox(placementPage), 0, Qt::AlignLeft);
+  auto* placementNote = new QLabel(Text(IDS_PLACEMENT_NOTE), placementPage);
+  placementNote->setWordWrap(true);
+  placementLayout->addWidget(placementNote);
+  placementLayout->addStretch();
+  tabs->addTab(placementPage, Text(IDS_PLACEMENT_PAGE_TAB));
 
   dontShow_ = new QCheckBox(Text(IDS_FINAL_CONFIRM_DONT_SHOW), this);
   connect(dontShow_, &QCheckBox::toggled, this, &CFinalConfirmDialog::OnDontShowToggled);
@@ -60,7 +69,7 @@ CFinalConfirmDialog::CFinalConfirmDialog(const std::string& html, IUserPrompt& p
   layout->addWidget(instruction);
   layout->addWidget(tabs, 1);
   layout->addLayout(buttons);
-  resize(900, 760);
+  Apply();
 }
 
 bool CFinalConfirmDialog::DontShowAgain() const { return dontShow_->isChecked(); }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QDialog>
 #include <string>
+
+#include "gui/submit/PlacedDialog.h"
 
 class QCheckBox;
 
@@ -12,8 +13,9 @@ class IUserPrompt;
 
 // The dialog "出品の最終確認": the service's confirmation page, rewritten, for the seller to
 // check before the listing is posted. OK goes on to post it; Cancel ends the run. The seller may
-// also ask not to be shown the dialog again; the caller turns the option off when it closes.
-class CFinalConfirmDialog : public QDialog {
+// also ask not to be shown the dialog again; the caller turns the option off when it closes. A
+// second tab page chooses where the dialog opens.
+class CFinalConfirmDialog : public CPlacedDialog {
   Q_OBJECT
 
  public:
@@ -22,6 +24,9 @@ class CFinalConfirmDialog : public QDialog {
 
   bool DontShowAgain() const;
   CFinalConfirmBasePage& Page() { return *page_; }
+
+  static constexpr int kDefaultWidth = 900;
+  static constexpr int kDefaultHeight = 760;
 
  private:
   void OnDontShowToggled(bool checked);

@@ -135,6 +135,7 @@ CRunReport RunInWindow(CNetworkSession& network, const CServiceProfile& profile,
   dialog.SetAnimated(options.submittingAnim != 0);
   dialog.Windows().SetFinalConfirmationOff(
       [&options] { options.optionValue &= ~kOptionShowFinalConfirmation; });
+  dialog.Windows().SetPlacements(options.loginDialogPlacement, options.finalConfirmPlacement);
   dialog.exec();
   return CRunReport::Of(dialog.Run());
 }

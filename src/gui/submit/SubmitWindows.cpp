@@ -1,5 +1,6 @@
 #include "gui/submit/SubmitWindows.h"
 
+#include "core/app/DialogPlacement.h"
 #include "core/html/HtmlDocument.h"
 #include "core/net/ServiceProfile.h"
 #include "core/submit/FinalConfirmPage.h"
@@ -16,7 +17,10 @@ bool CSubmitWindows::LogIn(const LoginRequest& request) {
   CLoginFlow flow(profile_.BaseUrl(ServiceRole::Login), profile_.BaseUrl(ServiceRole::Protect),
                   request.loginUrl);
   CYahooLoginManualDialog dialog(std::move(flow), request.reverify, prompt_, parent_);
-  if (dialog.exec() != QDialog::Accepted) return false;
+  if (loginPlacement_) dialog.SetPlacement(*loginPlacement_);
+  const bool loggedIn = dialog.exec() == QDialog::Accepted;
+  if (loginPlacement_) *loginPlacement_ = dialog.Placement();
+  if (!loggedIn) return false;
   if (!dialog.SellerId().empty()) loggedInId_ = dialog.SellerId();
   return true;
 }
@@ -25,7 +29,9 @@ bool CSubmitWindows::ConfirmListing(const ConfirmationPage& page) {
   const std::optional<std::string> html = BuildFinalConfirmPage(CHtmlDocument(page.html), page.url);
   if (!html) return true;
   CFinalConfirmDialog dialog(*html, prompt_, parent_);
+  if (finalConfirmPlacement_) dialog.SetPlacement(*finalConfirmPlacement_);
   const bool goOn = dialog.exec() == QDialog::Accepted;
+  if (finalConfirmPlacement_) *finalConfirmPlacement_ = dialog.Placement();
   if (dialog.DontShowAgain() && confirmationOff_) confirmationOff_();
   return goOn;
 }

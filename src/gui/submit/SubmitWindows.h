@@ -9,6 +9,7 @@ class QWidget;
 
 namespace nuvo {
 
+class CDialogPlacement;
 class CServiceProfile;
 
 // The two windows of a submission run that need the seller: the login dialog when the run lands
@@ -23,6 +24,12 @@ class CSubmitWindows {
   CSubmitWindows(const CServiceProfile& profile, IUserPrompt& prompt, QWidget* parent = nullptr);
 
   void SetFinalConfirmationOff(FinalConfirmationOff off) { confirmationOff_ = std::move(off); }
+  // Where the two dialogs open, and where they are remembered as they close; without these
+  // they open over the parent at their first size and forget where they were left.
+  void SetPlacements(CDialogPlacement& login, CDialogPlacement& finalConfirm) {
+    loginPlacement_ = &login;
+    finalConfirmPlacement_ = &finalConfirm;
+  }
 
   // Shows the login dialog on the request's login page; true when the seller logged in (or
   // said so with the manual button). The ID typed there is kept for the next run's caption.
@@ -38,6 +45,8 @@ class CSubmitWindows {
   IUserPrompt& prompt_;
   QWidget* parent_;
   FinalConfirmationOff confirmationOff_;
+  CDialogPlacement* loginPlacement_ = nullptr;
+  CDialogPlacement* finalConfirmPlacement_ = nullptr;
   std::string loggedInId_;
 };
 

@@ -14,6 +14,7 @@
 #include "gui/app/HtmlView.h"
 #include "gui/common/QtText.h"
 #include "gui/submit/LoginPage.h"
+#include "gui/submit/PlacementChoiceBox.h"
 
 namespace nuvo {
 namespace {
@@ -28,7 +29,9 @@ constexpr char kFindForms[] = "[!!document.forms['login_form'], !!document.forms
 
 CYahooLoginManualDialog::CYahooLoginManualDialog(CLoginFlow flow, bool reverification,
                                                  IUserPrompt& prompt, QWidget* parent)
-    : QDialog(parent), flow_(std::move(flow)), prompt_(prompt) {
+    : CPlacedDialog(CDialogPlacement(kDefaultWidth, kDefaultHeight), parent),
+      flow_(std::move(flow)),
+      prompt_(prompt) {
   setWindowTitle(Text(reverification ? IDS_LOGIN_REVERIFY_CAPTION : IDS_LOGIN_CAPTION));
   instructionText_ = Text(reverification ? IDS_LOGIN_REVERIFY_INSTRUCTION : IDS_LOGIN_INSTRUCTION)
                          .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -54,13 +57,15 @@ CYahooLoginManualDialog::CYahooLoginManualDialog(CLoginFlow flow, bool reverific
   buttons->addWidget(abort);
   buttons->addWidget(help);
   buttons->addStretch();
+  buttons->addWidget(MakeChoiceBox(this));
+  buttons->addSpacing(12);
   buttons->addWidget(assumeSuccess_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(notice_);
   layout->addWidget(instruction_);
   layout->addWidget(view_, 1);
   layout->addLayout(buttons);
-  resize(820, 700);
+  Apply();
 
   outsideOpener_ = [](const QUrl& url) {
     auto* window = new CHtmlCommView;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QDialog>
 #include <QTimer>
 #include <QUrl>
 #include <functional>
 #include <string>
 
 #include "core/submit/LoginFlow.h"
+#include "gui/submit/PlacedDialog.h"
 
 class QLabel;
 class QPushButton;
@@ -20,8 +20,9 @@ class IUserPrompt;
 // The dialog "ログインの認証": the service's login page in a browser, where the seller logs in
 // by hand. It closes with OK by itself once the browser reaches the login's target, or when the
 // seller says the login has succeeded; "出品を中止する" closes it with Cancel. It owns the login
-// rules and the browser; cookies go to the program's one store through the browser profile.
-class CYahooLoginManualDialog : public QDialog {
+// rules and the browser; the seller chooses where it opens. Cookies go to the program's one store
+// through the browser profile.
+class CYahooLoginManualDialog : public CPlacedDialog {
   Q_OBJECT
 
  public:
@@ -42,6 +43,9 @@ class CYahooLoginManualDialog : public QDialog {
   QWebEngineView& View() { return *view_; }
   // The delay between the first blank page and the move to the login page.
   static constexpr int kMoveDelayMs = 1000;
+  // The size the dialog first opens at, before the seller resizes it.
+  static constexpr int kDefaultWidth = 820;
+  static constexpr int kDefaultHeight = 700;
 
  private:
   void OnLoadFinished();

@@ -46,6 +46,8 @@ std::vector<KeyDefault> FirstStartValues() {
       {"HtmlFrmHeight", 340},
       {"NuvoPreviewWndDialog", 1},
       {"PreviewPages", 0},
+      {"login_dlg", std::string("0,0,0,0,0")},
+      {"final_confirm_dlg", std::string("0,0,0,0,0")},
   };
 }
 
@@ -147,6 +149,9 @@ TEST(AppOptions, SaveThenLoadGivesBackEveryOption) {
   options.htmlFrmHeight = 4;
   options.nuvoPreviewWndDialog = 0;
   options.previewPages = 2;
+  options.loginDialogPlacement.SetChoice(PlacementChoice::kLastPosition);
+  options.loginDialogPlacement.Remember({130, 50, 700, 500}, {100, 40, 1600, 1000});
+  options.finalConfirmPlacement.SetChoice(PlacementChoice::kCentreOnScreen);
 
   CMemorySettings store;
   CAppComm app(store);

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QTabWidget>
 #include <QWebEngineView>
 
 #include "../submit/LoginSite.h"
@@ -83,6 +84,9 @@ TEST(LoginDialogShots, PicturesOfTheLoginAndConfirmationDialogs) {
   RunScript(*confirm.Page().View().page(), QStringLiteral("window.scrollTo(0, 100000);"));
   Pump(500);
   shots::Save(confirm, QStringLiteral("final-confirm-end.png"));
+  confirm.findChild<QTabWidget*>()->setCurrentIndex(1);
+  Pump(300);
+  shots::Save(confirm, QStringLiteral("final-confirm-placement.png"));
 }
 
 }  // namespace

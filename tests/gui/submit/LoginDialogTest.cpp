@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QNetworkReply>
 #include <QPushButton>
+#include <QScreen>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -152,4 +154,32 @@ TEST_F(LoginDialogTest, CookiesOfTheClientReachTheBrowser) {
   EXPECT_TRUE(RunScript(Page(*dialog), QStringLiteral("document.cookie"))
                   .toString()
                   .contains(QStringLiteral("T=from-client")));
+}
+
+TEST_F(LoginDialogTest, OpensWhereTheSellerChoseAndRemembersWhereItWasLeft) {
+  CLoginFlow flow(site_.Url(""), "http://protect." + site_.Host(),
+                  CLoginFlow::StartAddress(site_.Url(""), site_.Url("/topic/notice/")));
+  CYahooLoginManualDialog dialog(std::move(flow), false, prompt_);
+  CDialogPlacement stored(CYahooLoginManualDialog::kDefaultWidth,
+                          CYahooLoginManualDialog::kDefaultHeight);
+  stored.Read("2,0,0,760,580");
+  dialog.SetPlacement(stored);
+  dialog.show();
+  const QRect workArea = dialog.screen()->availableGeometry();
+  EXPECT_EQ(dialog.frameGeometry().topLeft(), workArea.topLeft());
+  EXPECT_EQ(dialog.size(), QSize(760, 580));
+  auto* choice = dialog.findChild<QComboBox*>();
+  ASSERT_NE(choice, nullptr);
+  EXPECT_EQ(choice->currentText(), QStringLiteral("前回の位置"));
+
+  // Choosing the screen's centre moves the window at once and keeps the size it has.
+  choice->setCurrentIndex(static_cast<int>(PlacementChoice::kCentreOnScreen));
+  const QPoint centred(workArea.x() + (workArea.width() - 760) / 2,
+                       workArea.y() + (workArea.height() - 580) / 2);
+  EXPECT_EQ(dialog.frameGeometry().topLeft(), centred);
+  EXPECT_EQ(dialog.size(), QSize(760, 580));
+  Button(dialog, IDS_LOGIN_ABORT_BUTTON)->click();
+  EXPECT_EQ(dialog.Placement().ToString(), "1," + std::to_string(centred.x() - workArea.x()) + "," +
+                                               std::to_string(centred.y() - workArea.y()) +
+                                               ",760,580");
 }
