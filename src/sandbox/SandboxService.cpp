@@ -130,12 +130,15 @@ std::string FromHexText(std::string_view hex) {
 }  // namespace
 
 CSandboxService::CSandboxService(std::array<std::string, kServiceRoleCount> urls,
-                                 PageCharset charset)
+                                 PageCharset charset, Scenario start)
     : pages_(urls, charset.label),
       categories_(urls[static_cast<std::size_t>(ServiceRole::Listing)],
                   urls[static_cast<std::size_t>(ServiceRole::Sell)]),
       charset_(std::move(charset)),
-      tokenSalt_(std::random_device{}()) {}
+      startScenario_(std::move(start)),
+      tokenSalt_(std::random_device{}()) {
+  UseScenario(startScenario_);
+}
 
 std::string CSandboxService::Encode(const std::string& utf8) const {
   return ConvertCharset(utf8, kUtf8, charset_.icuName.c_str()).value_or(utf8);
@@ -149,15 +152,20 @@ std::string CSandboxService::NewToken() {
 }
 
 void CSandboxService::Reset() {
-  scenario_ = Scenario{};
-  pages_.Choose({});
-  stepCounts_.clear();
+  UseScenario(startScenario_);
   drafts_.clear();
   confirmations_.clear();
   sessions_.clear();
   listings_.clear();
   deviations_.clear();
   requests_.clear();
+}
+
+void CSandboxService::UseScenario(Scenario scenario) {
+  scenario_ = std::move(scenario);
+  pages_.Choose(
+      {scenario_.photoButton, scenario_.omitted, scenario_.errorPage, scenario_.completion});
+  stepCounts_.clear();
 }
 
 void CSandboxService::Handle(ServiceRole role, const httplib::Request& request,
@@ -317,10 +325,7 @@ void CSandboxService::Control(const httplib::Request& request, httplib::Response
       response.set_content(json.Text(), "application/json; charset=UTF-8");
       return;
     }
-    scenario_ = std::move(scenario);
-    pages_.Choose(
-        {scenario_.photoButton, scenario_.omitted, scenario_.errorPage, scenario_.completion});
-    stepCounts_.clear();
+    UseScenario(std::move(scenario));
     response.set_content("{\"ok\": true}\n", "application/json; charset=UTF-8");
   } else {
     response.status = 404;

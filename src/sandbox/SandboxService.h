@@ -30,7 +30,9 @@ struct PageCharset {
 
 class CSandboxService {
  public:
-  CSandboxService(std::array<std::string, kServiceRoleCount> urls, PageCharset charset);
+  // `start` is the scenario the sandbox plays from the start and returns to on a reset.
+  CSandboxService(std::array<std::string, kServiceRoleCount> urls, PageCharset charset,
+                  Scenario start = {});
 
   // Answers one request that reached the server of `role`.
   void Handle(ServiceRole role, const httplib::Request& request, httplib::Response& response);
@@ -141,11 +143,13 @@ class CSandboxService {
   std::string ListingsJson() const;
   std::string RequestsJson() const;
   void Reset();
+  void UseScenario(Scenario scenario);
 
   CSandboxPages pages_;
   CCategoryPages categories_;
   PageCharset charset_;
   std::mutex mutex_;
+  Scenario startScenario_;
   Scenario scenario_;
   std::map<std::string, int> stepCounts_;
   std::map<std::string, Draft> drafts_;  // by id

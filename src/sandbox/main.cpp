@@ -13,6 +13,7 @@
 #include "core/common/Encoding.h"
 #include "core/net/ServiceProfile.h"
 #include "sandbox/SandboxService.h"
+#include "sandbox/Scenario.h"
 #include "sandbox/SelfSignedCertificate.h"
 
 // nuvo-sandbox: a stand-in for the auction service on 127.0.0.1, one port per role, for trying
@@ -29,7 +30,8 @@ constexpr std::size_t kMaxBodyBytes = 64 * 1024 * 1024;
 void PrintUsage() {
   std::fprintf(stderr,
                "usage: nuvo-sandbox [--port-base N] [--profile-out FILE] "
-               "[--charset shift_jis|euc-jp|utf-8] [--tls [--cert-out FILE]]\n");
+               "[--charset shift_jis|euc-jp|utf-8] [--tls [--cert-out FILE]] "
+               "[--scenario JSON]\n");
 }
 
 struct Options {
@@ -38,6 +40,7 @@ struct Options {
   bool tls = false;
   std::string certOut;  // where the TLS certificate goes, for a client that is to trust it
   nuvo::sandbox::PageCharset charset{nuvo::kCp932, "Shift_JIS"};
+  nuvo::sandbox::Scenario scenario;  // played from the start and after every reset
 };
 
 bool ParseOptions(int argc, char* argv[], Options& options) {
@@ -60,6 +63,12 @@ bool ParseOptions(int argc, char* argv[], Options& options) {
       options.profileOut = value;
     } else if (arg == "--cert-out") {
       options.certOut = value;
+    } else if (arg == "--scenario") {
+      std::string why;
+      if (!nuvo::sandbox::ParseScenario(value, options.scenario, why)) {
+        std::fprintf(stderr, "nuvo-sandbox: --scenario: %s\n", why.c_str());
+        return false;
+      }
     } else if (arg == "--charset") {
       if (value == "shift_jis") {
         options.charset = {nuvo::kCp932, "Shift_JIS"};
@@ -169,7 +178,7 @@ int main(int argc, char* argv[]) {
     servers.push_back(std::move(server));
   }
 
-  nuvo::sandbox::CSandboxService service(urls, options.charset);
+  nuvo::sandbox::CSandboxService service(urls, options.charset, options.scenario);
   for (std::size_t i = 0; i < kServiceRoleCount; ++i) {
     const auto role = static_cast<ServiceRole>(i);
     httplib::Server& server = *servers[i];

@@ -255,3 +255,17 @@ TEST_F(SandboxScenario, LeftOutPartsAreMissingFromTheirPagesOnly) {
   EXPECT_NE(walker.Get(sell_ + "/sell/jp/show/submit?category=0")->body.find("select=old"),
             std::string::npos);
 }
+
+// The scenario named at start is the one a reset returns to; a bad one keeps the sandbox from
+// starting at all.
+TEST(SandboxStartScenario, IsPlayedFromTheStartAndAfterEveryReset) {
+  SandboxProcess sandbox({"--scenario", R"({"form": "easy"})"});
+  FlowWalker walker(sandbox);
+  EXPECT_NE(walker.OpenSellForm().find("name=\"is_other_ship\""), std::string::npos);
+  sandbox.SetScenario("{}");
+  EXPECT_EQ(FlowWalker(sandbox).OpenSellForm().find("name=\"is_other_ship\""), std::string::npos);
+  sandbox.Reset();
+  EXPECT_NE(FlowWalker(sandbox).OpenSellForm().find("name=\"is_other_ship\""), std::string::npos);
+
+  EXPECT_THROW(SandboxProcess({"--scenario", R"({"form": "sideways"})"}), std::exception);
+}

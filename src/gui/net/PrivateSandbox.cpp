@@ -13,6 +13,8 @@ namespace {
 // The sandbox prints its profile as soon as its ports are open; this is far more than it needs.
 constexpr int kStartTimeoutMs = 10000;
 constexpr int kStopTimeoutMs = 3000;
+// The service takes new listings through the easy-trade form only, as the program sends them.
+constexpr char kScenario[] = R"({"form": "easy"})";
 
 }  // namespace
 
@@ -35,7 +37,7 @@ QString CPrivateSandbox::ProgramPath() {
 std::optional<CServiceProfile> CPrivateSandbox::Start(std::string& error) {
   process_.setProcessChannelMode(QProcess::SeparateChannels);
   process_.setStandardErrorFile(QProcess::nullDevice());
-  process_.start(ProgramPath(), {});
+  process_.start(ProgramPath(), {QStringLiteral("--scenario"), QString::fromLatin1(kScenario)});
   QByteArray line;
   if (process_.waitForStarted(kStartTimeoutMs)) {
     while (!process_.canReadLine() && process_.waitForReadyRead(kStartTimeoutMs)) {

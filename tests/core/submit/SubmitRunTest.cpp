@@ -42,13 +42,23 @@ SubmitListing Listing(int photos = 0, std::size_t photoSize = 1000) {
   return listing;
 }
 
+SubmitRunOptions Options(bool easyTrade, bool dryRun = false, int batchIndex = 0,
+                         int batchTotal = 0) {
+  SubmitRunOptions options;
+  options.easyTrade = easyTrade;
+  options.dryRun = dryRun;
+  options.batchIndex = batchIndex;
+  options.batchTotal = batchTotal;
+  return options;
+}
+
 struct Fixture {
   FakeSellService service;
   RecordingHost host;
   CServiceProfile profile = TestProfile();
   CSubmitSettings settings;
 
-  SubmitOutcome Run(SubmitListing listing, SubmitRunOptions options = {false}) {
+  SubmitOutcome Run(SubmitListing listing, SubmitRunOptions options = Options(false)) {
     run =
         std::make_unique<CSubmitRun>(service, host, profile, settings, std::move(listing), options);
     return run->Run();
@@ -134,7 +144,7 @@ TEST(SubmitRun, PhotosGoTogetherOrOneByOneAndArriveByteForByte) {
     f.settings.uploadPhotosTogether = c.together;
     f.settings.uploadSizeLimit = c.limit;
     const SubmitListing listing = Listing(c.photos);
-    ASSERT_EQ(f.Run(listing, {c.easyTrade}), SubmitOutcome::Completed)
+    ASSERT_EQ(f.Run(listing, Options(c.easyTrade)), SubmitOutcome::Completed)
         << testing::PrintToString(f.host.Shown());
     EXPECT_EQ(f.service.uploadRequests, c.requests);
     ASSERT_EQ(f.service.files.size(), static_cast<std::size_t>(c.photos));
@@ -315,7 +325,7 @@ TEST(SubmitRun, ServiceNoticesOnTheSellPageStopTheRunOrLetItPass) {
     });
     SubmitListing listing = Listing();
     listing.categoryPath = Cp932("本 > 雑誌");
-    const SubmitOutcome outcome = f.Run(listing, {c.easyTrade});
+    const SubmitOutcome outcome = f.Run(listing, Options(c.easyTrade));
     if (!c.message) {
       EXPECT_EQ(outcome, SubmitOutcome::Completed) << testing::PrintToString(f.host.Shown());
       continue;
@@ -409,7 +419,7 @@ TEST(SubmitRun, TheFinalPageDecidesWhetherTheListingIsUp) {
 
 TEST(SubmitRun, DryRunAndADeclinedConfirmationNeverPostTheListing) {
   Fixture f;
-  EXPECT_EQ(f.Run(Listing(2), {false, true}), SubmitOutcome::Confirmed);
+  EXPECT_EQ(f.Run(Listing(2), Options(false, true)), SubmitOutcome::Confirmed);
   EXPECT_FALSE(f.service.finalPost);
   EXPECT_TRUE(f.host.messages.empty());
 
@@ -421,7 +431,7 @@ TEST(SubmitRun, DryRunAndADeclinedConfirmationNeverPostTheListing) {
   // A batch item never stops at the confirmation page and says nothing when it is done.
   Fixture h;
   h.host.confirm = false;
-  EXPECT_EQ(h.Run(Listing(), {false, false, 2, 5}), SubmitOutcome::Completed);
+  EXPECT_EQ(h.Run(Listing(), Options(false, false, 2, 5)), SubmitOutcome::Completed);
   EXPECT_TRUE(h.host.confirmations.empty());
   EXPECT_TRUE(h.host.messages.empty());
   EXPECT_EQ(h.host.captions.back(), "nuvo_sellerで自動出品中(2/5)... ＜通常出品＞");
