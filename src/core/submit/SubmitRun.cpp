@@ -529,6 +529,7 @@ CSubmitRun::Next CSubmitRun::PostFinal() {
   host_.SetStatus(LoadString(IDS_STATUS_SUBMITTING));
   CNoRetryPrompt once(host_);
   session_.Client().SetPrompt(&once);
+  if (options_.beforeFinalPost) options_.beforeFinalPost();
   const bool ok = session_.Post(finalUrl_, fields);
   session_.Client().SetPrompt(&host_);
   Next stop;

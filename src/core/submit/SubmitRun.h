@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,9 @@ struct SubmitRunOptions {
   // 1-based position and count in a batch; a total of 0 is a single run.
   int batchIndex = 0;
   int batchTotal = 0;
+  // Called just before the final post is sent: from then on the listing may be on the service
+  // whatever the run learns afterwards (a batch writes its journal here).
+  std::function<void()> beforeFinalPost;
 };
 
 enum class SubmitOutcome { Completed, Confirmed, Failed, Cancelled, LoginRequired };
