@@ -95,6 +95,11 @@ bool CBatchRunner::Record(std::size_t index, BatchItemState state) {
   return false;
 }
 
+void CBatchRunner::Finish(std::size_t index, BatchItemState state, BatchStop stop) {
+  Record(index, state);
+  host_.ItemFinished(index, journal_.Items()[index], stop);
+}
+
 BatchStop CBatchRunner::Run() {
   // The journal names every item before the first submission, so a batch killed at once can
   // still be resumed.
@@ -111,7 +116,7 @@ BatchStop CBatchRunner::Run() {
     if (!bytes) {
       item.message = FormatMessageId(IDS_BATCH_FILE_UNREADABLE, {FileNameText(item.path)});
       host_.ShowMessage(item.message);
-      Record(index, BatchItemState::Failed);
+      Finish(index, BatchItemState::Failed, BatchStop::Failed);
       return BatchStop::Failed;
     }
     const std::string sha256 = Sha256Hex(*bytes);
@@ -125,11 +130,11 @@ BatchStop CBatchRunner::Run() {
       if (!host_.ListAgain(item, *earlier)) {
         if (earlier->state == BatchItemState::Posting) {
           item.message = LoadString(IDS_BATCH_POSTING_UNKNOWN);
-          if (!Record(index, BatchItemState::Posting)) return BatchStop::Failed;
+          Finish(index, BatchItemState::Posting);
         } else {
           item.auctionId = earlier->auctionId;
           item.message = FormatMessageId(IDS_BATCH_SKIPPED_LISTED, {earlier->auctionId});
-          if (!Record(index, BatchItemState::Skipped)) return BatchStop::Failed;
+          Finish(index, BatchItemState::Skipped);
         }
         continue;
       }
@@ -141,7 +146,7 @@ BatchStop CBatchRunner::Run() {
 }
 
 BatchStop CBatchRunner::SubmitItem(std::size_t index, std::span<const std::uint8_t> bytes) {
-  if (submitted_ && waitSeconds_ > 0 && !host_.Wait(waitSeconds_)) return BatchStop::Cancelled;
+  if (submitted_ && !host_.Wait(waitSeconds_)) return BatchStop::Cancelled;
   submitted_ = true;
   BatchItem& item = journal_.Item(index);
   item.auctionId.clear();
@@ -155,24 +160,19 @@ BatchStop CBatchRunner::SubmitItem(std::size_t index, std::span<const std::uint8
   item.auctionId = result.auctionId;
   item.message = result.message;
   if (result.outcome == BatchSubmitResult::Outcome::Listed) {
-    Record(index, BatchItemState::Listed);
-    history_.Note(item);
+    Finish(index, BatchItemState::Listed);
     return BatchStop::None;
   }
+  BatchStop stop = BatchStop::Failed;
+  if (result.outcome == BatchSubmitResult::Outcome::Cancelled) stop = BatchStop::Cancelled;
+  if (result.outcome == BatchSubmitResult::Outcome::LoginRequired) stop = BatchStop::LoginRequired;
   if (result.answerUnknown && item.state == BatchItemState::Posting) {
     if (item.message.empty()) item.message = LoadString(IDS_BATCH_POSTING_UNKNOWN);
-    Record(index, BatchItemState::Posting);
+    Finish(index, BatchItemState::Posting, stop);
   } else {
-    Record(index, BatchItemState::Failed);
+    Finish(index, BatchItemState::Failed, stop);
   }
-  switch (result.outcome) {
-    case BatchSubmitResult::Outcome::Cancelled:
-      return BatchStop::Cancelled;
-    case BatchSubmitResult::Outcome::LoginRequired:
-      return BatchStop::LoginRequired;
-    default:
-      return BatchStop::Failed;
-  }
+  return stop;
 }
 
 }  // namespace nuvo

@@ -39,13 +39,17 @@ class IBatchHost {
   // answers false the post must not go out.
   virtual BatchSubmitResult Submit(const BatchItem& item, std::span<const std::uint8_t> bytes,
                                    int index, int total, const std::function<bool()>& posting) = 0;
-  // Waits `seconds` before the next submission, counting down; false when the seller cancelled.
+  // Waits `seconds` (maybe 0) before the next submission, counting down; false when the seller
+  // cancelled. It is also where a seller's cancel between two items is noticed.
   virtual bool Wait(int seconds) = 0;
   // Whether to submit `item` although its bytes were listed before, or their final post went out
   // with no answer (`earlier.state` Posting).
   virtual bool ListAgain(const BatchItem& item, const ListedRecord& earlier) = 0;
   // Item `index` (0-based) has a new state.
   virtual void ItemChanged(std::size_t index, const BatchItem& item) = 0;
+  // Item `index` is through for this run: listed, skipped, left in doubt, or it stopped the
+  // batch for `stop`.
+  virtual void ItemFinished(std::size_t /*index*/, const BatchItem& /*item*/, BatchStop /*stop*/) {}
   // Shows a message of the batch itself (code page 932): a file that cannot be read, a journal
   // that cannot be written.
   virtual void ShowMessage(const std::string& text) = 0;
@@ -64,7 +68,7 @@ BatchSummary Summarise(const CBatchJournal& journal);
 
 class CBatchRunner {
  public:
-  // `history` holds the other journals; the runner adds what this batch lists as it goes.
+  // `history` holds the other journals; this batch's own items are consulted as they change.
   CBatchRunner(CBatchJournal& journal, CListedHistory history, IBatchHost& host, int waitSeconds);
 
   // Submits every item that is not done; returns why it stopped, None when it went through.
@@ -76,6 +80,8 @@ class CBatchRunner {
   // Records item `index` as `state` and saves; false (with the message shown) when the journal
   // could not be written.
   bool Record(std::size_t index, BatchItemState state);
+  // Records the last state of item `index` in this run and tells the host.
+  void Finish(std::size_t index, BatchItemState state, BatchStop stop = BatchStop::None);
   BatchStop SubmitItem(std::size_t index, std::span<const std::uint8_t> bytes);
 
   CBatchJournal& journal_;
