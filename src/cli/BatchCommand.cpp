@@ -14,6 +14,7 @@
 #include "core/app/AppComm.h"
 #include "core/app/AppOptions.h"
 #include "core/batch/BatchFileList.h"
+#include "core/batch/BatchRunResult.h"
 #include "core/batch/BatchRunner.h"
 #include "core/common/Encoding.h"
 #include "core/common/MessageFormat.h"
@@ -175,26 +176,10 @@ class CCliBatchHost : public IBatchHost {
         BuildSubmitListing(doc, submitSettings_, CPageOptions::FromAppOptions(appOptions_)),
         options);
     run = &submission;
-    const SubmitOutcome outcome = submission.Run();
-    result.auctionId = submission.AuctionId();
-    result.message = submitHost_.LastShown();
-    switch (outcome) {
-      case SubmitOutcome::Completed:
-        result.outcome = BatchSubmitResult::Outcome::Listed;
-        break;
-      case SubmitOutcome::Cancelled:
-        result.outcome = BatchSubmitResult::Outcome::Cancelled;
-        break;
-      case SubmitOutcome::LoginRequired:
-        result.outcome = BatchSubmitResult::Outcome::LoginRequired;
-        break;
-      default:
-        break;
-    }
-    // A post that went out and came back with no page of the service may have listed the item.
-    result.answerUnknown =
-        posted && (outcome == SubmitOutcome::Cancelled ||
-                   (outcome == SubmitOutcome::Failed && submission.Message().empty()));
+    submission.Run();
+    result = BatchResultOf(submission, posted);
+    // A failure the HTTP client reported itself leaves the run without a message of its own.
+    if (result.message.empty()) result.message = submitHost_.LastShown();
     return result;
   }
 

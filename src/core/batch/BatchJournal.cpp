@@ -189,6 +189,30 @@ bool CBatchJournal::Save() const {
   return ReplaceFileAtomically(file_, {bytes});
 }
 
+std::optional<CBatchJournal> CBatchJournal::LatestUnfinished(const std::filesystem::path& folder) {
+  // Journal names start with the batch's start time, so the greatest name is the newest.
+  std::filesystem::path latest;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    const std::filesystem::path& path = entry.path();
+    if (path.extension() == ".txt" && path.filename().string().starts_with("batch-") &&
+        path.filename() > latest.filename())
+      latest = path;
+  }
+  if (latest.empty()) return std::nullopt;
+  std::optional<CBatchJournal> journal = Load(latest);
+  if (!journal || journal->CountToDo() == 0) return std::nullopt;
+  return journal;
+}
+
+int CBatchJournal::CountToDo() const {
+  int count = 0;
+  for (const BatchItem& item : items_) {
+    if (item.state == BatchItemState::Waiting || item.state == BatchItemState::Failed) ++count;
+  }
+  return count;
+}
+
 bool CBatchJournal::IsDone(std::size_t index) const {
   const BatchItemState state = items_[index].state;
   return state == BatchItemState::Listed || state == BatchItemState::Skipped;

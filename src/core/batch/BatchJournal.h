@@ -45,6 +45,10 @@ class CBatchJournal {
   // A file name in `folder` that no journal uses yet, made from the batch's start time.
   static std::filesystem::path NewFile(const std::filesystem::path& folder);
 
+  // The newest journal of `folder` when it still has items waiting or failed: the batch that a
+  // stop, a crash or a kill left unfinished.
+  static std::optional<CBatchJournal> LatestUnfinished(const std::filesystem::path& folder);
+
   // Writes the whole journal in place of the old one; false when the disk refused.
   bool Save() const;
 
@@ -53,6 +57,8 @@ class CBatchJournal {
   BatchItem& Item(std::size_t index) { return items_[index]; }
   // An item that is neither listed nor skipped is still to be done.
   bool IsDone(std::size_t index) const;
+  // The items still to submit: waiting or failed (an item in doubt is not counted).
+  int CountToDo() const;
 
  private:
   CBatchJournal() = default;
