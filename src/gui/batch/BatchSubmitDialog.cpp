@@ -70,6 +70,8 @@ CBatchSubmitDialog::CBatchSubmitDialog(CAppComm& comm, IUserPrompt& prompt,
   view_->setToolTip(QStringLiteral("一括自動出品するファイルを一覧表示します"));
   view_->header()->resizeSection(0, 220);
   view_->setContextMenuPolicy(Qt::CustomContextMenu);
+  // Drops on the list are the window's: its viewport takes them and hands them over.
+  view_->setAcceptDrops(true);
   view_->viewport()->installEventFilter(this);
   view_->setMinimumSize(560, 240);
   caption->setBuddy(view_);
