@@ -27,7 +27,11 @@ const std::vector<Command>& Commands() {
       {"service", "service", ShowService},
       // Submitting a listing.
       {"submit",
-       "submit FILE.nvd [--easy-trade|--normal] [--dry-run] [--yes] [--confirm-page OUT.html]",
+       "submit FILE.nvd [--easy-trade|--normal] [--dry-run] [--yes] [--confirm-page OUT.html]\n"
+       "      runs the checks of \"check\" first and stops at the first that stops; their\n"
+       "      questions are answered Yes with --yes, No without. The common submission\n"
+       "      settings (\"出品共通設定\") are the ones stored by the desktop program, taken\n"
+       "      without a dialog",
        SubmitListingCommand},
       // The submission checks.
       {"check", "check FILE.nvd [--easy-trade|--normal]", CheckListing},

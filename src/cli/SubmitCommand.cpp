@@ -11,21 +11,22 @@
 #include "cli/CookieJarFile.h"
 #include "core/app/AppComm.h"
 #include "core/app/AppOptions.h"
+#include "core/app/OptionBits.h"
 #include "core/common/Encoding.h"
 #include "core/common/MessageIds.h"
 #include "core/common/StringTable.h"
 #include "core/document/NuvoDoc.h"
-#include "core/document/PageComposer.h"
+#include "core/editing/ListingSubmitter.h"
 #include "core/submit/FinalConfirmPage.h"
-#include "core/submit/SubmitListingBuilder.h"
 #include "core/submit/SubmitRun.h"
 #include "gui/net/NetworkSession.h"
 #include "gui/net/QtHttpTransport.h"
 
 // submit FILE.nvd [--easy-trade|--normal] [--dry-run] [--yes] [--confirm-page OUT.html]: puts the
-// listing on the service
-// through the same run as the desktop program and prints its outcome as one JSON object. The
-// listing file is only read.
+// listing on the service through the same checks and run as the desktop program and prints its
+// outcome as one JSON object. The common settings are the seller's stored ones, taken without a
+// dialog; the checks' questions are answered Yes with --yes and No without. The listing file is
+// only read.
 namespace nuvo::cli {
 namespace {
 
@@ -144,6 +145,63 @@ std::string Quoted(std::string_view utf8) {
   return out + '"';
 }
 
+// The submitting routine's surroundings in a terminal: findings and questions go to standard
+// error and are answered from --yes, the common settings are the seller's stored ones (no
+// dialog), edits stay in memory so that the file is never changed, and the run goes out through
+// the program's own network stack.
+class CCliListingHost : public ISubmitListingHost {
+ public:
+  CCliListingHost(CNuvoDoc& doc, CAppComm app, CCliSubmitHost& runHost, IHttpTransport& transport,
+                  const CServiceProfile& profile)
+      : doc_(doc), app_(app), runHost_(runHost), transport_(transport), profile_(profile) {}
+
+  PromptAnswer Ask(const PromptRequest& request) override { return runHost_.Ask(request); }
+  // The message that follows names what was found; a terminal has no field to bring forward.
+  void ShowFinding(const CSubmitFinding&) override {}
+  std::optional<CCommonSubmitSettings> ConfirmSettings(ESubmitForm form) override {
+    CCommonSubmitSettings settings(form);
+    settings.Load(app_);
+    return settings;
+  }
+  void Execute(std::unique_ptr<CEditCommand> command) override {
+    doc_.ExecuteCommand(std::move(command));
+  }
+  CRunReport RunSubmission(const CSubmitSettings& settings, SubmitListing listing,
+                           const SubmitRunOptions& options) override {
+    CSubmitRun run(transport_, runHost_, profile_, settings, std::move(listing), options);
+    run.Run();
+    return CRunReport::Of(run);
+  }
+
+ private:
+  CNuvoDoc& doc_;
+  CAppComm app_;
+  CCliSubmitHost& runHost_;
+  IHttpTransport& transport_;
+  const CServiceProfile& profile_;
+};
+
+std::string_view ResultName(const CSubmitResult& result) {
+  if (result.result == ESubmitResult::Stopped) return "stopped";
+  if (!result.run) return "cancelled";
+  return OutcomeName(result.run->outcome);
+}
+
+std::string ResultJson(const CSubmitResult& result, const std::string& message) {
+  const CRunReport none;
+  const CRunReport& run = result.run ? *result.run : none;
+  std::string json = "{\"outcome\": " + Quoted(ResultName(result));
+  if (result.finding) json += ", \"check\": " + Quoted(result.finding->step);
+  json += ", \"auctionId\": " + Quoted(Utf8FromCp932(run.auctionId));
+  json += ", \"sellerId\": " + Quoted(Utf8FromCp932(run.sellerId));
+  json += ", \"message\": " + Quoted(message);
+  json += ", \"runs\": " + std::to_string(result.runs);
+  json += ", \"steps\": [";
+  for (std::size_t i = 0; i < run.steps.size(); ++i)
+    json += (i ? ", " : "") + Quoted(StepName(run.steps[i]));
+  return json + "]}\n";
+}
+
 }  // namespace
 
 int SubmitListingCommand(const GlobalOptions& options, const std::vector<std::string>& args) {
@@ -160,14 +218,10 @@ int SubmitListingCommand(const GlobalOptions& options, const std::vector<std::st
 
   CAppOptions appOptions;
   appOptions.Load(CAppComm(settings));
-  CSubmitSettings submitSettings;
-  submitSettings.LoadOptions(appOptions);
-  submitSettings.showCompletionMessage = false;
+  // Nobody waits at a terminal for the notice: the outcome is printed.
+  appOptions.optionValue &= ~kOptionShowCompletionMessage;
   // The page is written whatever the option of the window says.
-  if (!parsed.confirmPage.empty()) submitSettings.showFinalConfirmation = true;
-  SubmitRunOptions runOptions;
-  runOptions.easyTrade = parsed.mode == -1 ? submitSettings.easyTrade : parsed.mode == 1;
-  runOptions.dryRun = parsed.dryRun;
+  if (!parsed.confirmPage.empty()) appOptions.optionValue |= kOptionShowFinalConfirmation;
 
   // A jar named on the command line is used alone: the program's own jar is left as it is.
   QTemporaryDir scratch;
@@ -181,12 +235,14 @@ int SubmitListingCommand(const GlobalOptions& options, const std::vector<std::st
     return kExitFailed;
   }
   CQtHttpTransport transport(network.Manager());
-  CCliSubmitHost host(parsed.yes, parsed.confirmPage);
   const CServiceProfile& profile = options.service ? *options.service : CServiceProfile::Default();
-  CSubmitRun run(transport, host, profile, submitSettings,
-                 BuildSubmitListing(doc, submitSettings, CPageOptions::FromAppOptions(appOptions)),
-                 runOptions);
-  const SubmitOutcome outcome = run.Run();
+  CCliSubmitHost runHost(parsed.yes, parsed.confirmPage);
+  CCliListingHost host(doc, CAppComm(settings), runHost, transport, profile);
+  CListingSubmitter submitter(doc, appOptions, host);
+  // The listing goes to the easy-trade form unless --normal asks for the older one.
+  submitter.SetForm(parsed.mode == 0 ? ESubmitForm::Normal : ESubmitForm::EasyTrade);
+  submitter.SetDryRun(parsed.dryRun);
+  const CSubmitResult result = submitter.SubmitListing(nullptr);
 
   bool jarWritten = true;
   if (!options.cookieJar.empty())
@@ -195,16 +251,8 @@ int SubmitListingCommand(const GlobalOptions& options, const std::vector<std::st
     network.Cookies().Save();
 
   const bool success =
-      outcome == SubmitOutcome::Completed || (outcome == SubmitOutcome::Confirmed && parsed.dryRun);
-  std::string json = "{\"outcome\": " + Quoted(OutcomeName(outcome));
-  json += ", \"auctionId\": " + Quoted(Utf8FromCp932(run.AuctionId()));
-  json += ", \"sellerId\": " + Quoted(Utf8FromCp932(run.SellerId()));
-  json += ", \"message\": " + Quoted(success ? std::string() : host.LastShown());
-  json += ", \"steps\": [";
-  for (std::size_t i = 0; i < run.Steps().size(); ++i)
-    json += (i ? ", " : "") + Quoted(StepName(run.Steps()[i]));
-  json += "]}\n";
-  std::fputs(json.c_str(), stdout);
+      result.Submitted() && (result.run->outcome == SubmitOutcome::Completed || parsed.dryRun);
+  std::fputs(ResultJson(result, success ? std::string() : runHost.LastShown()).c_str(), stdout);
 
   if (!jarWritten) {
     std::fprintf(
@@ -212,7 +260,7 @@ int SubmitListingCommand(const GlobalOptions& options, const std::vector<std::st
         Utf8FromCp932(FormatMessageId(IDS_COOKIE_JAR_UNWRITABLE, {options.cookieJar})).c_str());
   }
   if (success) return jarWritten ? kExitOk : kExitFailed;
-  return outcome == SubmitOutcome::LoginRequired ? kExitLoginRequired : kExitFailed;
+  return result.result == ESubmitResult::LoginRequired ? kExitLoginRequired : kExitFailed;
 }
 
 }  // namespace nuvo::cli

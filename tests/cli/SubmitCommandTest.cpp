@@ -59,7 +59,9 @@ TEST(SubmitCommand, PutsAListingOnTheSandboxAndLeavesTheFileAsItWas) {
       "\"size\": " + std::to_string(std::filesystem::file_size(dir.path() / "front.jpg"));
   EXPECT_NE(listings->body.find(size), std::string::npos);
 
-  // The sandbox's default form is the normal one: an easy-trade run is told which mode to use.
+  // The sandbox's default form is the normal one: an easy-trade run, which needs a shipping
+  // method to pass its checks, is told which mode to use.
+  ASSERT_EQ(RunCli({"set", listing, "ship+=ゆうパック", "ship[0].fee=800"}).exitCode, 0);
   CliResult wrong =
       RunCli({"--service", profile, "--cookie-jar", jar, "submit", listing, "--easy-trade"});
   EXPECT_EQ(wrong.exitCode, 1);
@@ -67,4 +69,43 @@ TEST(SubmitCommand, PutsAListingOnTheSandboxAndLeavesTheFileAsItWas) {
   EXPECT_NE(wrong.err.find("「通常出品」で出品してください。"), std::string::npos) << wrong.err;
 
   EXPECT_EQ(RunCli({"submit", listing, "--normal", "--easy-trade"}).exitCode, 2);
+}
+
+TEST(SubmitCommand, ChecksTheListingFirstAndSendsTheStoredCommonSettings) {
+  SandboxProcess sandbox;
+  sandbox.SetScenario(R"({"form": "easy"})");
+  TempDir dir;
+  const std::string profile = (dir.path() / "profile.json").string();
+  std::ofstream(profile) << sandbox.ProfileJson();
+  const std::string jar = (dir.path() / "cookies.txt").string();
+  // The settings the desktop program's settings window stored.
+  const std::filesystem::path config = dir.path() / "config";
+  std::filesystem::create_directories(config / "Zabuto Soft");
+  std::ofstream(config / "Zabuto Soft" / "Nuvo3.conf")
+      << "[Dialog]\n24100\\Duration=2\n24100\\ClosingTime=9\n";
+  const std::string listing = (dir.path() / "item.nvd").string();
+  ASSERT_EQ(RunCli({"new", listing}).exitCode, 0);
+  ASSERT_EQ(RunCli({"set", listing, "title=時計①付き", "startPrice=1500", "category=2084005:本",
+                    "ship+=ゆうパック", "ship[0].fee=800"})
+                .exitCode,
+            0);
+  const std::vector<std::string> submit = {"--service", profile,  "--cookie-jar",
+                                           jar,         "submit", listing};
+
+  // The question about the circled digit is answered No without --yes: nothing is sent.
+  CliResult no = RunCli(submit, {}, config);
+  EXPECT_EQ(no.exitCode, 1);
+  EXPECT_NE(no.out.find("\"outcome\": \"stopped\", \"check\": \"machine-dependent\""),
+            std::string::npos)
+      << no.out;
+  EXPECT_NE(no.err.find("機種依存文字が含まれています"), std::string::npos) << no.err;
+  EXPECT_EQ(sandbox.Requests().find("\"path\""), std::string::npos);
+
+  std::vector<std::string> yes = submit;
+  yes.push_back("--yes");
+  CliResult done = RunCli(yes, {}, config);
+  EXPECT_EQ(done.exitCode, 0) << done.out << done.err;
+  const std::string listings = sandbox.Listings();
+  EXPECT_NE(listings.find("\"Duration\": \"2\""), std::string::npos) << listings;
+  EXPECT_NE(listings.find("\"ClosingTime\": \"9\""), std::string::npos) << listings;
 }

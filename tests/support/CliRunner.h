@@ -11,8 +11,8 @@
 
 #include "support/TempDir.h"
 
-// Runs nuvo-cli as a separate process with its settings in a fresh folder, feeding `input` on
-// standard input and keeping what it prints.
+// Runs nuvo-cli as a separate process with its settings in a fresh folder (or in `configHome`,
+// which the test prepared), feeding `input` on standard input and keeping what it prints.
 struct CliResult {
   int exitCode = -1;
   std::string out;
@@ -32,11 +32,13 @@ inline std::string ReadWholeFile(const std::filesystem::path& path) {
   return text.str();
 }
 
-inline CliResult RunCli(const std::vector<std::string>& args, const std::string& input = {}) {
+inline CliResult RunCli(const std::vector<std::string>& args, const std::string& input = {},
+                        const std::filesystem::path& configHome = {}) {
   TempDir dir;
   std::ofstream(dir.path() / "stdin", std::ios::binary) << input;
-  std::string command = "XDG_CONFIG_HOME=" + ShellQuote((dir.path() / "config").string()) + " " +
-                        ShellQuote(NUVO_CLI_PATH);
+  const std::filesystem::path config = configHome.empty() ? dir.path() / "config" : configHome;
+  std::string command =
+      "XDG_CONFIG_HOME=" + ShellQuote(config.string()) + " " + ShellQuote(NUVO_CLI_PATH);
   for (const std::string& arg : args) command += " " + ShellQuote(arg);
   command += " <" + ShellQuote((dir.path() / "stdin").string()) + " >" +
              ShellQuote((dir.path() / "stdout").string()) + " 2>" +

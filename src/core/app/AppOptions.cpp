@@ -56,6 +56,7 @@ void CAppOptions::Load(const CAppComm& app) {
   findCategory = app.GetSettingsInt("FindCategory", 0x7FFFFF) & 0x7FFFFF;
   findOption = app.GetSettingsInt("FindOption", 0) & 3;
   submittingAnim = app.GetSettingsInt("SubmittingAnim", 1);
+  submittingColour = app.GetSettingsInt("SubmittingColor", 1) != 0 ? 1 : 0;
 
   // Settings written before the size limit existed hold no limit: those users get the photos
   // uploaded together, as a first start has it.
@@ -93,6 +94,7 @@ void CAppOptions::Save(CAppComm& app) const {
   app.WriteSettingsInt("FindCategory", findCategory);
   app.WriteSettingsInt("FindOption", findOption);
   app.WriteSettingsInt("SubmittingAnim", submittingAnim);
+  app.WriteSettingsInt("SubmittingColor", submittingColour);
   app.WriteSettingsInt("UPAAODataSizeLimit", upaaoDataSizeLimit);
   app.WriteSettingsInt("DecoEditOption", decoEditOption);
   app.WriteSettingsString("HCCaptionDescription", hcCaptionDescription);

@@ -52,6 +52,7 @@ class CAppOptions : public CCommOptions {
   int findCategory = 0x7FFFFF;  // category search options
   int findOption = 0;           // 0..3
   int submittingAnim = 1;       // show the animation while submitting
+  int submittingColour = 1;     // paint the "出品中..." window light green
   int upaaoDataSizeLimit = 1;   // size limit of the photos sent in one request, 0..3
   int decoEditOption = 3;       // decorated editor options, 0..3
   // Captions of the description's blocks.

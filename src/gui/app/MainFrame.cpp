@@ -21,6 +21,7 @@
 #include "gui/app/QtWindowState.h"
 #include "gui/common/QtText.h"
 #include "gui/editing/NuvoTabsDialog.h"
+#include "gui/submit/SubmitDialog.h"
 
 namespace nuvo {
 namespace {
@@ -93,6 +94,12 @@ void CMainFrame::CreatePanes() {
   view_ = new CNuvoView;
   auto* sheet = new CNuvoTabsDialog(app_.Document(), app_.Prompt(), app_.Comm(), options_, this,
                                     SheetLayoutFor(previewPos_));
+  sheet->SetSubmitRunner([this](const CSubmitSettings& settings, SubmitListing listing,
+                                const SubmitRunOptions& runOptions) {
+    return RunInWindow(app_.Network(), app_.ServiceProfile(), options_, settings,
+                       std::move(listing), runOptions, this);
+  });
+  sheet_ = sheet;
   view_->SetSheet(sheet, sheet);
   if (HasSplitter(previewPos_)) {
     splitter_ = new QSplitter(SideBySide(previewPos_) ? Qt::Horizontal : Qt::Vertical, this);

@@ -27,6 +27,7 @@ namespace nuvo {
 
 class CHtmlFrame;
 class CNuvoApp;
+class CNuvoTabsDialog;
 class CNuvoView;
 class CPreviewWndDialog;
 
@@ -79,6 +80,8 @@ class CMainFrame : public QMainWindow, public IDocumentListener {
   int PreviewPos() const { return previewPos_; }
   CAppOptions& Options() { return options_; }
   CNuvoView& View() { return *view_; }
+  // The editor sheet, through which the listing is submitted.
+  CNuvoTabsDialog& Sheet() { return *sheet_; }
   CHtmlFrame& PreviewFrame() { return *htmlFrame_; }
   QSplitter* Splitter() { return splitter_; }
   CPreviewWndDialog* PreviewWindow() { return previewWnd_; }
@@ -148,6 +151,7 @@ class CMainFrame : public QMainWindow, public IDocumentListener {
   std::unique_ptr<CWindowState> windowState_;
   QSplitter* splitter_ = nullptr;
   CNuvoView* view_ = nullptr;
+  CNuvoTabsDialog* sheet_ = nullptr;
   CHtmlFrame* htmlFrame_ = nullptr;
   CPreviewWndDialog* previewWnd_ = nullptr;
   std::map<int, QAction*> actions_;
@@ -158,6 +162,7 @@ class CMainFrame : public QMainWindow, public IDocumentListener {
   QToolBar* standardBar_ = nullptr;
   QToolBar* decorateBar_ = nullptr;
   QLabel* messagePane_ = nullptr;
+  QAction* statusBarToggle_ = nullptr;
   QLabel* servicePane_ = nullptr;
   QTimer previewTimer_;
   QTimer statusTimer_;

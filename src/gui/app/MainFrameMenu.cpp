@@ -229,10 +229,12 @@ void CMainFrame::CreateActions() {
         .exec();
   });
   connect(Action(command::kOptions), &QAction::triggered, this, [this] {
-    COptionsDialog dialog(app_.Comm(), options_, this);
+    COptionsDialog dialog(app_.Comm(), options_, statusBar()->isVisibleTo(this), this);
     if (dialog.exec() != QDialog::Accepted) return;
     options_ = dialog.Options();
     options_.Save(app_.Comm());
+    // Through the menu's toggle, so that its check mark follows.
+    statusBarToggle_->setChecked(dialog.StatusBarShown());
   });
   // The listing's paid options, one undoable change.
   connect(Action(command::kPaidOptions), &QAction::triggered, this, [this] {
@@ -426,12 +428,12 @@ void CMainFrame::CreateStatusBar() {
   messagePane_ = new QLabel(QStringLiteral("レディ"));
   messagePane_->setContentsMargins(4, 0, 4, 0);
   bar->addWidget(messagePane_, 1);
-  QAction* toggle = new QAction(QStringLiteral("ステータスバー(&S)"), this);
-  toggle->setCheckable(true);
-  toggle->setChecked(true);
-  toggle->setStatusTip(QStringLiteral("ステータスバーの表示と非表示を切り替えます"));
-  connect(toggle, &QAction::toggled, bar, &QStatusBar::setVisible);
-  viewMenu_->addAction(toggle);
+  statusBarToggle_ = new QAction(QStringLiteral("ステータスバー(&S)"), this);
+  statusBarToggle_->setCheckable(true);
+  statusBarToggle_->setChecked(true);
+  statusBarToggle_->setStatusTip(QStringLiteral("ステータスバーの表示と非表示を切り替えます"));
+  connect(statusBarToggle_, &QAction::toggled, bar, &QStatusBar::setVisible);
+  viewMenu_->addAction(statusBarToggle_);
 }
 
 void CMainFrame::ShowServiceName(const CServiceProfile& profile) {

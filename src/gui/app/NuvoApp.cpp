@@ -28,6 +28,7 @@
 #include "gui/batch/BatchSubmitCommand.h"
 #include "gui/common/MessageBoxPrompt.h"
 #include "gui/common/QtText.h"
+#include "gui/editing/NuvoTabsDialog.h"
 #include "gui/net/BrowserCookieBridge.h"
 #include "gui/net/NetworkSession.h"
 #include "gui/net/PrivateSandbox.h"
@@ -308,9 +309,7 @@ CNetworkSession& CNuvoApp::Network() {
   return *network_;
 }
 
-void CNuvoApp::OnSubmit() {
-  SubmitFromWindow(*doc_, frame_->Options(), Network(), ServiceProfile(), frame_.get());
-}
+void CNuvoApp::OnSubmit() { frame_->Sheet().SubmitListing(nullptr); }
 
 void CNuvoApp::OnBatchSubmit() { RunBatchSubmit(*this); }
 

@@ -44,8 +44,9 @@ constexpr OptionText kOthers[] = {
 
 }  // namespace
 
-COptionsDialog::COptionsDialog(CAppComm& app, const CAppOptions& options, QWidget* parent)
-    : QDialog(parent), app_(app), options_(options) {
+COptionsDialog::COptionsDialog(CAppComm& app, const CAppOptions& options, bool statusBarShown,
+                               QWidget* parent)
+    : QDialog(parent), app_(app), options_(options), statusBarShown_(statusBarShown) {
   setWindowTitle(QStringLiteral("オプション"));
   auto* layout = new QVBoxLayout(this);
   const auto addBoxes = [&](QGroupBox* group, const auto& texts) {
@@ -80,6 +81,9 @@ COptionsDialog::COptionsDialog(CAppComm& app, const CAppOptions& options, QWidge
   animation_->addItems({QStringLiteral("表示しない"), QStringLiteral("表示する")});
   animation_->setCurrentIndex(options_.submittingAnim != 0 ? 1 : 0);
   form->addRow(QStringLiteral("出品中のアニメーション(&N):"), animation_);
+  colour_ = new QCheckBox(QStringLiteral("出品中のウィンドウを黄緑色で表示する(&G)"));
+  colour_->setChecked(options_.submittingColour != 0);
+  form->addRow(colour_);
   userAgent_ = new QComboBox;
   userAgent_->addItems({QStringLiteral("ブラウザと同じユーザーエージェント"),
                         QStringLiteral("ぬぼ独自のユーザーエージェント")});
@@ -87,6 +91,13 @@ COptionsDialog::COptionsDialog(CAppComm& app, const CAppOptions& options, QWidge
   form->addRow(QStringLiteral("ページへのアクセス(&U):"), userAgent_);
   submittingLayout->addLayout(form);
   layout->addWidget(submitting);
+
+  auto* windowGroup = new QGroupBox(QStringLiteral("ウィンドウ"));
+  auto* windowLayout = new QVBoxLayout(windowGroup);
+  statusBar_ = new QCheckBox(QStringLiteral("ステータスバーを表示する(&B)"));
+  statusBar_->setChecked(statusBarShown_);
+  windowLayout->addWidget(statusBar_);
+  layout->addWidget(windowGroup);
 
   auto* samplesGroup = new QGroupBox(QStringLiteral("ぬぼ型サンプルのフォルダ"));
   auto* samplesLayout = new QHBoxLayout(samplesGroup);
@@ -131,6 +142,8 @@ void COptionsDialog::accept() {
   }
   options_.upaaoDataSizeLimit = sizeLimit_->currentIndex();
   options_.submittingAnim = animation_->currentIndex();
+  options_.submittingColour = colour_->isChecked() ? 1 : 0;
+  statusBarShown_ = statusBar_->isChecked();
   options_.userAgentSettingType = userAgent_->currentIndex();
   if (const auto folder = FromQString(samples_->text().trimmed())) {
     app_.WriteInstallationString("Samples", *folder);

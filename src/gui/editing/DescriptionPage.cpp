@@ -190,6 +190,25 @@ void CDescriptionPage::UpdateFromDocument(std::uint32_t) {
   updating_ = false;
 }
 
+bool CDescriptionPage::ShowFinding(const CSubmitFinding& finding) {
+  if (finding.field != check_field::kDescription) return false;
+  if (finding.row < 0 || static_cast<std::size_t>(finding.row) >= blocks_.size()) return true;
+  Block& block = blocks_[static_cast<std::size_t>(finding.row)];
+  if (!block.decorated->isVisible()) {
+    block.box->setFocus(Qt::OtherFocusReason);
+    return true;
+  }
+  block.decorated->setFocus(Qt::OtherFocusReason);
+  // An address offered a link is counted in the editor's text; other findings count in the
+  // stored markup, which the editor cannot select.
+  if (finding.step == "links") {
+    const auto start = static_cast<int>(finding.selectionStart);
+    block.decorated->Editor().SetSelection(start,
+                                           start + static_cast<int>(finding.selectionLength));
+  }
+  return true;
+}
+
 void CDescriptionPage::OnInputType(int type) {
   if (updating_ || type == context_.doc.GetDescriptInputType()) return;
   Run(MakeSetInputTypeCommand(context_.doc, type));

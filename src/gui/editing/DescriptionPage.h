@@ -32,9 +32,7 @@ class CDescriptionPage : public CSheetPage {
   ~CDescriptionPage() override;
 
   void UpdateFromDocument(std::uint32_t mask) override;
-  bool ShowFinding(const CSubmitFinding& finding) override {
-    return finding.field == check_field::kDescription;
-  }
+  bool ShowFinding(const CSubmitFinding& finding) override;
 
  private:
   struct Block {

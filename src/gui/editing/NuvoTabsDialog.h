@@ -3,12 +3,13 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "core/editing/CommonSubmitSettings.h"
+#include "core/editing/ListingSubmitter.h"
 #include "core/editing/SubmitChecks.h"
-
 #include "core/editing/ValueCommands.h"
 #include "gui/editing/SheetPage.h"
 
@@ -34,10 +35,15 @@ enum class ESheetLayout {
 // The arrangement that suits the preview placement "PreviewPos": side by side (0 or 1) is tall.
 ESheetLayout SheetLayoutFor(int previewPos);
 
-class CNuvoTabsDialog : public QWidget, public IDocumentListener {
+class CNuvoTabsDialog : public QWidget, public IDocumentListener, private ISubmitListingHost {
   Q_OBJECT
 
  public:
+  // Runs the sell pages in the progress window; the main frame gives it, since it owns the
+  // network session.
+  using SubmitRunner = std::function<CRunReport(const CSubmitSettings&, nuvo::SubmitListing,
+                                                const SubmitRunOptions&)>;
+
   // The settings section that keeps the category history.
   static constexpr int kSettingsId = 132;
   static constexpr int kTitlePauseMs = 100;
@@ -60,12 +66,15 @@ class CNuvoTabsDialog : public QWidget, public IDocumentListener {
 
   // Brings forward the part of the listing that `finding` points at: its box in the head of the
   // sheet, or its tab page with the row and the text it names.
-  void ShowFinding(const CSubmitFinding& finding);
-  // A submission's checks up to the field set: stops with one message where a check stops, asks
-  // what the options say to ask (deleting empty items when the seller says so) and confirms the
-  // common settings unless a batch passes those it confirmed. The settings to submit with, or
-  // nullopt when the submission stops.
-  std::optional<CCommonSubmitSettings> PrepareSubmission(const CCommonSubmitSettings* confirmed);
+  void ShowFinding(const CSubmitFinding& finding) override;
+
+  void SetSubmitRunner(SubmitRunner runner) { runner_ = std::move(runner); }
+  // Submits the open listing: the checks with their messages and questions, the confirmation of
+  // the common settings unless a batch passes those it confirmed (`settings`, with the item's
+  // 1-based `batchIndex` of `batchCount`), and the run, repeated once after a login.
+  CSubmitResult SubmitListing(const CCommonSubmitSettings* settings, int batchIndex = 0,
+                              int batchCount = 0,
+                              CListingSubmitter::FinalPostHook beforeFinalPost = {});
 
   // The sheet as the view's listener: change and focus notices are its own to handle, the rest
   // goes on to the main frame.
@@ -101,10 +110,16 @@ class CNuvoTabsDialog : public QWidget, public IDocumentListener {
   void ShowBuyNowPrice();
   void ShowCondition();
   void SuitPricesToFormat();
-  // Shows and asks what `findings` call for, in order; false when the submission stops.
-  bool Settle(const std::vector<CSubmitFinding>& findings);
+
+  // ISubmitListingHost
+  PromptAnswer Ask(const PromptRequest& request) override;
+  std::optional<CCommonSubmitSettings> ConfirmSettings(ESubmitForm form) override;
+  void Execute(std::unique_ptr<CEditCommand> command) override;
+  CRunReport RunSubmission(const CSubmitSettings& settings, nuvo::SubmitListing listing,
+                           const SubmitRunOptions& options) override;
 
   SheetContext context_;
+  SubmitRunner runner_;
   QTimer titleTimer_;
   bool updating_ = false;
   QString titleShown_;

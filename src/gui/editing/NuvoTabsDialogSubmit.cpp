@@ -1,25 +1,16 @@
-// The editor sheet's part in a submission: the checks, their questions and the settings.
+// The editor sheet's part in a submission: it brings the fields the checks point at forward, asks
+// their questions, confirms the common settings and hands the run to the progress window.
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 
-#include "core/editing/EmptyRowsCommand.h"
 #include "gui/common/QtText.h"
 #include "gui/editing/NuvoTabsDialog.h"
 #include "gui/editing/SubmitSettingDialog.h"
 #include "gui/editing/TextBoxLink.h"
 
 namespace nuvo {
-namespace {
-
-ERowList ListOf(const std::string& field) {
-  if (field == check_field::kPost) return ERowList::Post;
-  return field == check_field::kPay ? ERowList::Pay : ERowList::Other;
-}
-
-}  // namespace
-
 void CNuvoTabsDialog::ShowFinding(const CSubmitFinding& finding) {
   if (finding.field == check_field::kTitle) {
     const std::string text = FromQString(title_->text()).value_or(std::string());
@@ -55,49 +46,34 @@ void CNuvoTabsDialog::ShowFinding(const CSubmitFinding& finding) {
   tabs_->setCurrentIndex(shown);
 }
 
-bool CNuvoTabsDialog::Settle(const std::vector<CSubmitFinding>& findings) {
-  // One question covers every place a check found: the seller has seen the first.
-  std::string answered;
-  for (const CSubmitFinding& finding : findings) {
-    if (finding.step == answered) continue;
-    ShowFinding(finding);
-    if (finding.stops) {
-      context_.prompt.Ask({finding.messageId, finding.message, PromptButtons::Ok});
-      return false;
-    }
-    const PromptAnswer answer = context_.prompt.Ask(
-        {finding.messageId, finding.message, PromptButtons::YesNo, PromptIcon::Question, 0});
-    if (finding.step == "empty-items") {
-      if (answer == PromptAnswer::Yes) {
-        context_.doc.ExecuteCommand(
-            MakeDeleteEmptyRowsCommand(context_.doc, ListOf(finding.field)));
-      }
-      continue;
-    }
-    if (answer != PromptAnswer::Yes) return false;
-    answered = finding.step;
-  }
-  return true;
+CSubmitResult CNuvoTabsDialog::SubmitListing(const CCommonSubmitSettings* settings, int batchIndex,
+                                             int batchCount,
+                                             CListingSubmitter::FinalPostHook beforeFinalPost) {
+  CListingSubmitter submitter(context_.doc, context_.options, *this);
+  return submitter.SubmitListing(settings, batchIndex, batchCount, std::move(beforeFinalPost));
 }
 
-std::optional<CCommonSubmitSettings> CNuvoTabsDialog::PrepareSubmission(
-    const CCommonSubmitSettings* confirmed) {
-  // Every submission takes the easy-trade form: the service has closed the normal one.
-  CSubmitCheckContext checks{context_.options.optionValue, ESubmitForm::EasyTrade, false,
-                             context_.options.banners.size()};
-  if (!Settle(CheckBeforeSettings(context_.doc, checks))) return std::nullopt;
-  CCommonSubmitSettings settings(ESubmitForm::EasyTrade);
-  if (confirmed) {
-    settings = *confirmed;
-  } else {
-    CSubmitSettingDialog dialog(context_.app, context_.prompt, ESubmitForm::EasyTrade,
-                                CSubmitSettingDialog::EMode::Confirm, this);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    settings = dialog.Settings();
-  }
-  checks.sellerPaysPostage = settings.post.SellerPaysPostage();
-  if (!Settle(CheckAfterSettings(context_.doc, checks))) return std::nullopt;
-  return settings;
+PromptAnswer CNuvoTabsDialog::Ask(const PromptRequest& request) {
+  return context_.prompt.Ask(request);
+}
+
+std::optional<CCommonSubmitSettings> CNuvoTabsDialog::ConfirmSettings(ESubmitForm form) {
+  CSubmitSettingDialog dialog(context_.app, context_.prompt, form,
+                              CSubmitSettingDialog::EMode::Confirm, this);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Settings();
+}
+
+void CNuvoTabsDialog::Execute(std::unique_ptr<CEditCommand> command) {
+  context_.doc.ExecuteCommand(std::move(command));
+}
+
+CRunReport CNuvoTabsDialog::RunSubmission(const CSubmitSettings& settings,
+                                          nuvo::SubmitListing listing,
+                                          const SubmitRunOptions& options) {
+  // Without the main frame there is no network to run on: nothing is sent.
+  if (!runner_) return {};
+  return runner_(settings, std::move(listing), options);
 }
 
 }  // namespace nuvo

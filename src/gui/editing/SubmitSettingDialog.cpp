@@ -6,6 +6,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "gui/app/HelpPages.h"
 #include "gui/editing/AuctionSubmitSettingPages.h"
 
 namespace nuvo {
@@ -44,11 +45,18 @@ CSubmitSettingDialog::CSubmitSettingDialog(CAppComm& app, IUserPrompt& prompt, E
   }
   layout->addWidget(tabs_);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
+                                       QDialogButtonBox::Help);
   buttons->button(QDialogButtonBox::Ok)
       ->setText(mode == EMode::Confirm ? QStringLiteral("この設定で出品(&S)")
                                        : QStringLiteral("OK"));
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+  buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("ヘルプ(&H)"));
+  // Each form's settings have a section of their own on the help page.
+  const QString helpAnchor =
+      form == ESubmitForm::EasyTrade ? QStringLiteral("easy-trade") : QStringLiteral("normal");
+  connect(buttons, &QDialogButtonBox::helpRequested, this,
+          [helpAnchor] { ShowHelpPage(QStringLiteral("submit-settings.html"), helpAnchor); });
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);

@@ -13,9 +13,6 @@
 #include "core/app/OptionBits.h"
 #include "core/common/MessageIds.h"
 #include "core/common/StringTable.h"
-#include "core/document/NuvoDoc.h"
-#include "core/document/PageComposer.h"
-#include "core/submit/SubmitListingBuilder.h"
 #include "gui/common/MessageBoxPrompt.h"
 #include "gui/common/QtText.h"
 #include "gui/net/NetworkSession.h"
@@ -70,6 +67,11 @@ void CSubmitDialog::SetColoured(bool coloured) {
   setPalette(coloured ? palette : QPalette());
 }
 
+void CSubmitDialog::SetAnimated(bool animated) {
+  animated_ = animated;
+  animation_->setVisible(animated);
+}
+
 void CSubmitDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (started_) return;
@@ -80,7 +82,7 @@ void CSubmitDialog::showEvent(QShowEvent* event) {
 void CSubmitDialog::Start() {
   if (!isVisible()) return;
   running_ = true;
-  animationTimer_->start(kAnimationMs);
+  if (animated_) animationTimer_->start(kAnimationMs);
   const SubmitOutcome outcome = run_->Run();
   running_ = false;
   animationTimer_->stop();
@@ -125,25 +127,16 @@ void CSubmitDialog::ShowSubmitMessage(const SubmitMessage& message) {
     QDesktopServices::openUrl(QUrl(ToQString(message.linkUrl)));
 }
 
-SubmitOutcome SubmitFromWindow(const CNuvoDoc& doc, CAppOptions& options, CNetworkSession& network,
-                               const CServiceProfile& profile, QWidget* parent) {
-  CSubmitSettings settings;
-  settings.LoadOptions(options);
-  SubmitRunOptions runOptions;
-  runOptions.easyTrade = settings.easyTrade;
-  const CPageOptions pageOptions = CPageOptions::FromAppOptions(options);
-  // A login on the way earns exactly one more run.
-  SubmitOutcome outcome = SubmitOutcome::Failed;
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    CSubmitDialog dialog(network, profile, settings, BuildSubmitListing(doc, settings, pageOptions),
-                         runOptions, parent);
-    dialog.Windows().SetFinalConfirmationOff(
-        [&options] { options.optionValue &= ~kOptionShowFinalConfirmation; });
-    dialog.exec();
-    outcome = dialog.Run().Outcome();
-    if (outcome != SubmitOutcome::LoginRequired || !dialog.Run().LoginAgainRequested()) break;
-  }
-  return outcome;
+CRunReport RunInWindow(CNetworkSession& network, const CServiceProfile& profile,
+                       CAppOptions& options, const CSubmitSettings& settings, SubmitListing listing,
+                       const SubmitRunOptions& runOptions, QWidget* parent) {
+  CSubmitDialog dialog(network, profile, settings, std::move(listing), runOptions, parent);
+  dialog.SetColoured(options.submittingColour != 0);
+  dialog.SetAnimated(options.submittingAnim != 0);
+  dialog.Windows().SetFinalConfirmationOff(
+      [&options] { options.optionValue &= ~kOptionShowFinalConfirmation; });
+  dialog.exec();
+  return CRunReport::Of(dialog.Run());
 }
 
 }  // namespace nuvo

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <memory>
 
+#include "core/editing/ListingSubmitter.h"
 #include "core/submit/SubmitRun.h"
 #include "gui/common/MessageBoxPrompt.h"
 #include "gui/net/QtHttpTransport.h"
@@ -32,6 +33,8 @@ class CSubmitDialog : public QDialog, public ISubmitHost {
 
   // Paints the window in the program's light green, as the colour option asks.
   void SetColoured(bool coloured);
+  // Shows the moving ">>>" line while the run waits, as the animation option asks.
+  void SetAnimated(bool animated);
 
   const CSubmitRun& Run() const { return *run_; }
 
@@ -65,16 +68,16 @@ class CSubmitDialog : public QDialog, public ISubmitHost {
   QPushButton* abort_;
   QTimer* animationTimer_;
   int animationStep_ = 0;
+  bool animated_ = true;
   bool started_ = false;
   bool running_ = false;
 };
 
-// Submits `doc`'s listing from the desktop program: builds what is sent, runs it in the
-// progress window and, when the seller logged in on the way, runs once more. Returns the last
-// run's outcome.
-class CNuvoDoc;
-class CAppOptions;
-SubmitOutcome SubmitFromWindow(const CNuvoDoc& doc, CAppOptions& options, CNetworkSession& network,
-                               const CServiceProfile& profile, QWidget* parent);
+// Runs one submission of the desktop program in the progress window, painted as the options
+// say, and reports how it ended. The seller's "don't show again" on the confirmation page turns
+// that option off in `options`.
+CRunReport RunInWindow(CNetworkSession& network, const CServiceProfile& profile,
+                       CAppOptions& options, const CSubmitSettings& settings, SubmitListing listing,
+                       const SubmitRunOptions& runOptions, QWidget* parent);
 
 }  // namespace nuvo

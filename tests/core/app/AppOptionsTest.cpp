@@ -27,6 +27,7 @@ std::vector<KeyDefault> FirstStartValues() {
       {"FindCategory", 0x7FFFFF},
       {"FindOption", 0},
       {"SubmittingAnim", 1},
+      {"SubmittingColor", 1},
       {"UPAAODataSizeLimit", 1},
       {"DecoEditOption", 3},
       {"HCCaptionDescription", Cp932("詳細")},

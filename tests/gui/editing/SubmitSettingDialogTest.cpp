@@ -108,6 +108,18 @@ TEST_F(SubmitSettingDialogTest, TheOptionsDialogChangesOnlyTheBitsItShows) {
   EXPECT_EQ(dialog.Options().optionValue, (kOptionValueDefault | 0x100 | kOptionConfirmMarkdown) &
                                               ~kOptionWarnMachineDependentChars);
   EXPECT_EQ(dialog.Options().upaaoDataSizeLimit, 1);
+
+  // The status bar and the colour of the submitting window have boxes of their own.
+  COptionsDialog hidden(app, options, false);
+  for (QCheckBox* box : hidden.findChildren<QCheckBox*>()) {
+    if (box->text().startsWith(QStringLiteral("ステータスバー")) ||
+        box->text().startsWith(QStringLiteral("出品中のウィンドウ")))
+      box->toggle();
+  }
+  hidden.accept();
+  EXPECT_TRUE(hidden.StatusBarShown());
+  EXPECT_EQ(hidden.Options().submittingColour, 0);
+  EXPECT_EQ(hidden.Options().optionValue, options.optionValue);
 }
 
 TEST_F(SubmitSettingDialogTest, TheImageListKeepsRowsWithAnImageInTheirOrderUpToItsLimit) {
