@@ -177,7 +177,7 @@ class CCliBatchHost : public IBatchHost {
         options);
     run = &submission;
     submission.Run();
-    result = BatchResultOf(submission, posted);
+    result = BatchResultOf(CRunReport::Of(submission), posted);
     // A failure the HTTP client reported itself leaves the run without a message of its own.
     if (result.message.empty()) result.message = submitHost_.LastShown();
     return result;

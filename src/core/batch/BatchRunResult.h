@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/batch/BatchRunner.h"
-#include "core/submit/SubmitRun.h"
+#include "core/editing/ListingSubmitter.h"
 
-// How a batch reads the end of one submission run, the same in the window and in nuvo-cli.
+// How a batch reads the end of one submission, the same in the window and in nuvo-cli.
 namespace nuvo {
 
 // `posted`: the run announced its final post and the batch recorded it.
-BatchSubmitResult BatchResultOf(const CSubmitRun& run, bool posted);
+BatchSubmitResult BatchResultOf(const CRunReport& run, bool posted);
+// A submission through the submitting routine: its checks may have stopped it before any run.
+BatchSubmitResult BatchResultOf(const CSubmitResult& result, bool posted);
 
 }  // namespace nuvo

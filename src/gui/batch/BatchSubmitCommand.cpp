@@ -1,18 +1,20 @@
 #include "gui/batch/BatchSubmitCommand.h"
 
+#include <QApplication>
 #include <QString>
 
 #include "core/app/OptionBits.h"
+#include "core/batch/BatchRunResult.h"
 #include "core/common/MessageIds.h"
 #include "core/common/UserPrompt.h"
 #include "core/document/NuvoDoc.h"
 #include "core/editing/CommonSubmitSettings.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/NuvoApp.h"
-#include "gui/batch/BatchItemSubmit.h"
 #include "gui/batch/BatchJournalFolder.h"
 #include "gui/batch/BatchProgressDialog.h"
 #include "gui/batch/BatchSubmitDialog.h"
+#include "gui/editing/NuvoTabsDialog.h"
 #include "gui/editing/SubmitSettingDialog.h"
 
 namespace nuvo {
@@ -40,17 +42,25 @@ void RunBatchSubmit(CNuvoApp& app) {
                                 CSubmitSettingDialog::EMode::Confirm, parent);
   if (settings.exec() != QDialog::Accepted) return;
 
-  CBatchProgressDialog* window = nullptr;
+  const CCommonSubmitSettings confirmed = settings.Settings();
   auto submit = [&](const BatchItem& item, std::span<const std::uint8_t> bytes, int index,
                     int total, const std::function<bool()>& posting) {
     if (!app.OpenListingFrom(QString::fromStdU16String(item.path.u16string()), bytes))
       return BatchSubmitResult{};
-    return SubmitBatchItem(app.Document(), options, app.Network(), app.ServiceProfile(), index,
-                           total, posting, window);
+    bool posted = false;
+    const CSubmitResult result =
+        app.MainFrame()->Sheet().SubmitListing(&confirmed, index, total, [&] {
+          posted = posting();
+          // The run waits in its progress window; without the journal entry that window is
+          // cancelled, so the final post does not go out.
+          if (!posted) {
+            if (QWidget* running = QApplication::activeModalWidget()) running->close();
+          }
+        });
+    return BatchResultOf(result, posted);
   };
   CBatchProgressDialog progress(*journal, CListedHistory::Read(folder, journal->File()),
                                 BatchWaitSeconds(app.Comm()), prompt, submit, parent);
-  window = &progress;
   progress.SetCompletionMessage((options.optionValue & kOptionShowCompletionMessage) != 0);
   progress.exec();
 }
