@@ -13,6 +13,7 @@
 #include "cli/JsonOut.h"
 #include "core/app/AppComm.h"
 #include "core/app/AppOptions.h"
+#include "core/app/OptionBits.h"
 #include "core/batch/BatchFileList.h"
 #include "core/batch/BatchRunResult.h"
 #include "core/batch/BatchRunner.h"
@@ -21,8 +22,7 @@
 #include "core/common/MessageIds.h"
 #include "core/common/StringTable.h"
 #include "core/document/NuvoDoc.h"
-#include "core/document/PageComposer.h"
-#include "core/submit/SubmitListingBuilder.h"
+#include "core/editing/ListingSubmitter.h"
 #include "core/submit/SubmitRun.h"
 #include "gui/batch/BatchJournalFolder.h"
 #include "gui/net/NetworkSession.h"
@@ -143,41 +143,36 @@ class CCliBatchHost : public IBatchHost {
         submitHost_(args.yes),
         profile_(options.service ? *options.service : CServiceProfile::Default()) {
     appOptions_.Load(CAppComm(settings_));
-    submitSettings_.LoadOptions(appOptions_);
-    // A batch shows neither the confirmation page nor a completion message per item.
-    submitSettings_.showFinalConfirmation = false;
-    submitSettings_.showCompletionMessage = false;
-    runOptions_.easyTrade = args.mode == -1 ? submitSettings_.easyTrade : args.mode == 1;
+    // Nobody waits at a terminal for a notice per item: the outcome is printed.
+    appOptions_.optionValue &= ~kOptionShowCompletionMessage;
+    // The listing goes to the easy-trade form unless --normal asks for the older one.
+    form_ = args.mode == 0 ? ESubmitForm::Normal : ESubmitForm::EasyTrade;
+    // The stored common settings stand for the ones a seller confirms at a batch's start.
+    common_ = CCommonSubmitSettings(form_);
+    common_.Load(CAppComm(settings_));
   }
 
   BatchSubmitResult Submit(const BatchItem&, std::span<const std::uint8_t> bytes, int index,
                            int total, const std::function<bool()>& posting) override {
-    BatchSubmitResult result;
     submitHost_.Clear();
     CRecordingPrompt loadPrompt;
     CNuvoDoc doc(settings_, loadPrompt);
     const bool opened = doc.LoadFromBytes(bytes);
     loadPrompt.PrintAll();
     if (!opened) {
+      BatchSubmitResult result;
       if (!loadPrompt.Messages().empty()) result.message = Cp932(loadPrompt.Messages().back());
       return result;
     }
-    SubmitRunOptions options = runOptions_;
-    options.batchIndex = index;
-    options.batchTotal = total;
-    CSubmitRun* run = nullptr;
+    CItemHost host(*this, doc);
+    CListingSubmitter submitter(doc, appOptions_, host);
+    submitter.SetForm(form_);
     bool posted = false;
-    options.beforeFinalPost = [&] {
+    const CSubmitResult submitted = submitter.SubmitListing(&common_, index, total, [&] {
       posted = posting();
-      if (!posted) run->Cancel();
-    };
-    CSubmitRun submission(
-        transport_, submitHost_, profile_, submitSettings_,
-        BuildSubmitListing(doc, submitSettings_, CPageOptions::FromAppOptions(appOptions_)),
-        options);
-    run = &submission;
-    submission.Run();
-    result = BatchResultOf(CRunReport::Of(submission), posted);
+      if (!posted && host.running) host.running->Cancel();
+    });
+    BatchSubmitResult result = BatchResultOf(submitted, posted);
     // A failure the HTTP client reported itself leaves the run without a message of its own.
     if (result.message.empty()) result.message = submitHost_.LastShown();
     return result;
@@ -240,14 +235,46 @@ class CCliBatchHost : public IBatchHost {
   }
 
  private:
+  // The submitting routine's side for one item: questions answered by --yes, the settings as
+  // stored, edits kept in memory (the file is never changed), the run on this batch's network.
+  class CItemHost : public ISubmitListingHost {
+   public:
+    CItemHost(CCliBatchHost& batch, CNuvoDoc& doc) : batch_(batch), doc_(doc) {}
+    PromptAnswer Ask(const PromptRequest& request) override {
+      return batch_.submitHost_.Ask(request);
+    }
+    void ShowFinding(const CSubmitFinding&) override {}
+    std::optional<CCommonSubmitSettings> ConfirmSettings(ESubmitForm) override {
+      return batch_.common_;
+    }
+    void Execute(std::unique_ptr<CEditCommand> command) override {
+      doc_.ExecuteCommand(std::move(command));
+    }
+    CRunReport RunSubmission(const CSubmitSettings& settings, SubmitListing listing,
+                             const SubmitRunOptions& options) override {
+      CSubmitRun run(batch_.transport_, batch_.submitHost_, batch_.profile_, settings,
+                     std::move(listing), options);
+      running = &run;
+      run.Run();
+      running = nullptr;
+      return CRunReport::Of(run);
+    }
+
+    CSubmitRun* running = nullptr;  // the run under way, cancelled when its post may not go out
+
+   private:
+    CCliBatchHost& batch_;
+    CNuvoDoc& doc_;
+  };
+
   CRunSettings settings_;
   const BatchArgs& args_;
   IHttpTransport& transport_;
   CBatchSubmitHost submitHost_;
   const CServiceProfile& profile_;
   CAppOptions appOptions_;
-  CSubmitSettings submitSettings_;
-  SubmitRunOptions runOptions_;
+  ESubmitForm form_ = ESubmitForm::EasyTrade;
+  CCommonSubmitSettings common_{ESubmitForm::EasyTrade};
 };
 
 // The files named on the command line, in order; folders give their listing files in name order.
