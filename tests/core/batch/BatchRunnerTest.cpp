@@ -5,6 +5,7 @@
 #include <fstream>
 #include <map>
 
+#include "core/batch/BatchRunResult.h"
 #include "support/TempDir.h"
 
 namespace nuvo {
@@ -207,6 +208,30 @@ TEST(BatchJournal, ReadsBackAnyPathAndMessageAndRefusesDamage) {
     WriteFile(file, damaged);
     EXPECT_FALSE(CBatchJournal::Load(file)) << damaged;
   }
+}
+
+// Only a final post that went out and got no page back leaves an item in doubt.
+TEST(BatchRunResult, CallsAnItemInDoubtOnlyWhenItsPostWentOutUnanswered) {
+  using O = BatchSubmitResult::Outcome;
+  const auto read = [](SubmitOutcome outcome, std::string message, bool posted) {
+    CRunReport run;
+    run.outcome = outcome;
+    run.message = std::move(message);
+    return BatchResultOf(run, posted);
+  };
+  EXPECT_TRUE(read(SubmitOutcome::Failed, "", true).answerUnknown);
+  EXPECT_TRUE(read(SubmitOutcome::Cancelled, "cancelled", true).answerUnknown);
+  EXPECT_FALSE(read(SubmitOutcome::Failed, "not completed", true).answerUnknown);
+  EXPECT_FALSE(read(SubmitOutcome::Failed, "", false).answerUnknown);
+  EXPECT_EQ(read(SubmitOutcome::LoginRequired, "", false).outcome, O::LoginRequired);
+
+  // Checks that stopped the routine before any run: nothing was sent.
+  CSubmitResult stopped;
+  stopped.result = ESubmitResult::Cancelled;
+  EXPECT_EQ(BatchResultOf(stopped, false).outcome, O::Cancelled);
+  stopped.result = ESubmitResult::Stopped;
+  EXPECT_EQ(BatchResultOf(stopped, false).outcome, O::Failed);
+  EXPECT_FALSE(BatchResultOf(stopped, false).answerUnknown);
 }
 
 }  // namespace
