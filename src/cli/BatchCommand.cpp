@@ -17,6 +17,7 @@
 #include "core/batch/BatchFileList.h"
 #include "core/batch/BatchRunResult.h"
 #include "core/batch/BatchRunner.h"
+#include "core/batch/BatchSettings.h"
 #include "core/common/Encoding.h"
 #include "core/common/MessageFormat.h"
 #include "core/common/MessageIds.h"
@@ -36,7 +37,6 @@ namespace nuvo::cli {
 namespace {
 
 constexpr int kExitLoginRequired = 3;
-constexpr int kMaxWaitSeconds = 3600;
 
 std::atomic<bool> stopRequested{false};
 
@@ -47,7 +47,7 @@ struct BatchArgs {
   std::string journal;
   bool resume = false;
   bool force = false;
-  int wait = 5;
+  int wait = -1;  // -1: the setting's
   int mode = -1;  // -1: the setting's; 0 normal; 1 easy trade
   bool yes = false;
 };
@@ -65,7 +65,7 @@ bool ParseArgs(const std::vector<std::string>& args, BatchArgs& parsed) {
       if (value.size() > 4 || value.find_first_not_of("0123456789") != std::string::npos)
         return false;
       parsed.wait = std::stoi(value);
-      if (parsed.wait > kMaxWaitSeconds) return false;
+      if (parsed.wait > kMaxBatchWaitSeconds) return false;
     } else if (arg == "--easy-trade" || arg == "--normal") {
       const int mode = arg == "--easy-trade" ? 1 : 0;
       if (parsed.mode != -1 && parsed.mode != mode) return false;
@@ -343,6 +343,10 @@ int BatchSubmitCommand(const GlobalOptions& options, const std::vector<std::stri
 
   std::signal(SIGINT, RequestStop);
   std::signal(SIGTERM, RequestStop);
+  if (parsed.wait < 0) {
+    CRunSettings stored(options);
+    parsed.wait = BatchWaitSeconds(CAppComm(stored));
+  }
   CCliBatchHost host(options, parsed, transport);
   CBatchRunner runner(*journal, CListedHistory::Read(folder, journal->File()), host, parsed.wait);
   const BatchStop stop = runner.Run();

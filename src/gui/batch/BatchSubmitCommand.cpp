@@ -5,6 +5,7 @@
 
 #include "core/app/OptionBits.h"
 #include "core/batch/BatchRunResult.h"
+#include "core/batch/BatchSettings.h"
 #include "core/common/MessageIds.h"
 #include "core/common/UserPrompt.h"
 #include "core/document/NuvoDoc.h"

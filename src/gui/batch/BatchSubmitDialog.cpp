@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "core/app/AppComm.h"
+#include "core/batch/BatchSettings.h"
 #include "core/common/MessageIds.h"
 #include "core/common/UserPrompt.h"
 #include "gui/app/HelpPages.h"
@@ -25,7 +26,6 @@ namespace nuvo {
 namespace {
 
 constexpr char kFolderKey[] = "InitSelectFolder";
-constexpr char kBatchWaitKey[] = "BatchWaitSeconds";
 
 std::filesystem::path ToPath(const QString& text) {
   return std::filesystem::path(text.toStdU16String());
@@ -36,11 +36,6 @@ QString ToText(const std::filesystem::path& path) {
 }
 
 }  // namespace
-
-int BatchWaitSeconds(CAppComm& comm) {
-  return std::clamp(comm.GetProfileInt("Settings", kBatchWaitKey, kDefaultBatchWaitSeconds), 0,
-                    kMaxBatchWaitSeconds);
-}
 
 CBatchSubmitDialog::CBatchSubmitDialog(CAppComm& comm, IUserPrompt& prompt,
                                        bool finalConfirmationOn, QWidget* parent)
@@ -146,7 +141,7 @@ CBatchSubmitDialog::CBatchSubmitDialog(CAppComm& comm, IUserPrompt& prompt,
 }
 
 void CBatchSubmitDialog::accept() {
-  comm_.WriteProfileInt("Settings", kBatchWaitKey, wait_->value());
+  SaveBatchWaitSeconds(comm_, wait_->value());
   QDialog::accept();
 }
 

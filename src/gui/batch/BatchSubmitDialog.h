@@ -20,12 +20,6 @@ namespace nuvo {
 class CAppComm;
 class IUserPrompt;
 
-inline constexpr int kDefaultBatchWaitSeconds = 5;
-inline constexpr int kMaxBatchWaitSeconds = 600;
-
-// The wait between two submissions of a batch, as the seller last set it.
-int BatchWaitSeconds(CAppComm& comm);
-
 class CBatchSubmitDialog : public QDialog {
   Q_OBJECT
 
