@@ -37,6 +37,11 @@ const std::vector<Command>& Commands() {
       {"check", "check FILE.nvd [--easy-trade|--normal]", CheckListing},
       // The category catalogue.
       {"category", "category search WORDS... | category name ID", Category},
+      // Submitting many listings, safe to run again.
+      {"batch",
+       "batch PATH... [--journal FILE] [--resume] [--force] [--wait SECONDS] "
+       "[--easy-trade|--normal] [--yes]",
+       BatchSubmitCommand},
   };
   return commands;
 }

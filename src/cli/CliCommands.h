@@ -46,5 +46,7 @@ int ShowService(const GlobalOptions& options, const std::vector<std::string>& ar
 int CheckListing(const GlobalOptions& options, const std::vector<std::string>& args);
 // The category catalogue.
 int Category(const GlobalOptions& options, const std::vector<std::string>& args);
+// Batch submission.
+int BatchSubmitCommand(const GlobalOptions& options, const std::vector<std::string>& args);
 
 }  // namespace nuvo::cli

@@ -1,4 +1,3 @@
-#include <QFile>
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -9,6 +8,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliDocument.h"
+#include "cli/CookieJarFile.h"
 #include "core/app/AppComm.h"
 #include "core/app/AppOptions.h"
 #include "core/app/OptionBits.h"
@@ -19,7 +19,6 @@
 #include "core/editing/ListingSubmitter.h"
 #include "core/submit/FinalConfirmPage.h"
 #include "core/submit/SubmitRun.h"
-#include "gui/net/CookiesTxt.h"
 #include "gui/net/NetworkSession.h"
 #include "gui/net/QtHttpTransport.h"
 
@@ -144,23 +143,6 @@ std::string Quoted(std::string_view utf8) {
     }
   }
   return out + '"';
-}
-
-bool ReadCookieJar(const std::string& path, CCookieJar& jar) {
-  QFile file(QString::fromStdString(path));
-  if (!file.exists()) return true;
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  bool ok = false;
-  for (const QNetworkCookie& cookie : ParseCookiesTxt(file.readAll(), &ok))
-    jar.insertCookie(cookie);
-  return ok;
-}
-
-bool WriteCookieJar(const std::string& path, const CCookieJar& jar) {
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  file.write(FormatCookiesTxt(jar.Cookies()));
-  return file.commit();
 }
 
 // The submitting routine's surroundings in a terminal: findings and questions go to standard

@@ -546,6 +546,12 @@ CSubmitRun::Next CSubmitRun::PostFinal() {
   CNoRetryPrompt once(host_);
   session_.Client().SetPrompt(&once);
   if (options_.beforeFinalPost) options_.beforeFinalPost();
+  // A caller that could not make ready for the post (a batch that cannot write its journal)
+  // cancels in the hook, and the post does not go out.
+  if (cancelled_) {
+    session_.Client().SetPrompt(&host_);
+    return Cancelled();
+  }
   const bool ok = session_.Post(finalUrl_, fields);
   session_.Client().SetPrompt(&host_);
   Next stop;

@@ -37,8 +37,7 @@ namespace {
 // Commands whose dialogs or features are not part of this program yet: shown, never enabled.
 // One command a line, so that the change that brings a feature takes out its own line.
 // clang-format off
-constexpr int kLaterCommands[] = {command::kBatchSubmit,
-                                  command::kSizeWeight,
+constexpr int kLaterCommands[] = {command::kSizeWeight,
                                   command::kTemplateSettings,
                                   command::kDecorateSettings,
                                   command::kToolBarSettings};
@@ -223,6 +222,8 @@ void CMainFrame::CreateActions() {
   connect(Action(command::kAppExit), &QAction::triggered, this, &CMainFrame::close);
   connect(Action(command::kUndo), &QAction::triggered, this, [this] { app_.OnUndo(); });
   connect(Action(command::kSubmit), &QAction::triggered, this, [this] { app_.OnSubmit(); });
+  connect(Action(command::kBatchSubmit), &QAction::triggered, this,
+          [this] { app_.OnBatchSubmit(); });
   connect(Action(command::kRedo), &QAction::triggered, this, [this] { app_.OnRedo(); });
   connect(preview, &QAction::toggled, this, &CMainFrame::ShowPreview);
   connect(Action(command::kAbout), &QAction::triggered, this, &CMainFrame::ShowAbout);

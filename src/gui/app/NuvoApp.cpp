@@ -25,6 +25,7 @@
 #include "gui/app/MainFrame.h"
 #include "gui/app/NuvoView.h"
 #include "gui/app/QtSettingsBackend.h"
+#include "gui/batch/BatchSubmitCommand.h"
 #include "gui/common/MessageBoxPrompt.h"
 #include "gui/common/QtText.h"
 #include "gui/editing/NuvoTabsDialog.h"
@@ -318,6 +319,15 @@ CNetworkSession& CNuvoApp::Network() {
 }
 
 void CNuvoApp::OnSubmit() { frame_->Sheet().SubmitListing(nullptr); }
+
+void CNuvoApp::OnBatchSubmit() { RunBatchSubmit(*this); }
+
+bool CNuvoApp::OpenListingFrom(const QString& path, std::span<const std::uint8_t> bytes) {
+  if (!doc_->LoadFromBytes(bytes)) return false;
+  path_ = path;
+  ListingReplaced();
+  return true;
+}
 
 void CNuvoApp::OnUndo() {
   doc_->GetCommandHistory().Undo();

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <random>
+#include <span>
 
 #include "core/app/AppComm.h"
 #include "core/app/SettingsBackend.h"
@@ -66,6 +67,11 @@ class CNuvoApp {
 
   // Puts the open listing on the service ("出品(&S)...", F9).
   void OnSubmit();
+  // Submits many saved listings one after another ("一括自動出品(&U)...").
+  void OnBatchSubmit();
+  // Makes the listing held in `bytes`, as read from `path`, the open listing, as opening that
+  // file would; a batch submits exactly the bytes it fingerprinted.
+  bool OpenListingFrom(const QString& path, std::span<const std::uint8_t> bytes);
   // The program's one network session, with the cookie jar the browser shares; made on first
   // use.
   CNetworkSession& Network();
