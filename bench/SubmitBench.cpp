@@ -84,13 +84,15 @@ void BM_SubmitTenPhotos(benchmark::State& state) {
   listing.category = 2084005;
   for (int i = 1; i <= 10; ++i) listing.photos.push_back(Photo(i, 1'000'000));
 
+  SubmitRunOptions normal;
+  normal.easyTrade = false;
   for (auto _ : state) {
     // Each run takes a listing of its own, as one built from the open document; copying the
     // fixture's photos is no part of the submission.
     state.PauseTiming();
     SubmitListing copy = listing;
     state.ResumeTiming();
-    CSubmitRun run(transport, host, *sandbox.profile, settings, std::move(copy), {false});
+    CSubmitRun run(transport, host, *sandbox.profile, settings, std::move(copy), normal);
     if (run.Run() != SubmitOutcome::Completed) state.SkipWithError("the submission failed");
   }
 }

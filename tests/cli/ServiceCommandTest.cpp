@@ -45,9 +45,13 @@ TEST(ServiceCommand, ASandboxOfTheCommandsOwnServesItAndStopsWithIt) {
   TempDir dir;
   const std::string listing = (dir.path() / "item.nvd").string();
   ASSERT_EQ(RunCli({"new", listing}).exitCode, 0);
-  ASSERT_EQ(RunCli({"set", listing, "title=試しの出品", "category=2084005:本"}).exitCode, 0);
+  ASSERT_EQ(RunCli({"set", listing, "title=試しの出品", "category=2084005:本", "ship+=ゆうパック",
+                    "ship[0].fee=800"})
+                .exitCode,
+            0);
   const std::string jar = (dir.path() / "cookies.txt").string();
-  CliResult submitted = RunCli({"--sandbox", "--cookie-jar", jar, "submit", listing, "--normal"});
+  // The private sandbox takes listings through the easy-trade form, as the service does.
+  CliResult submitted = RunCli({"--sandbox", "--cookie-jar", jar, "submit", listing});
   EXPECT_EQ(submitted.exitCode, 0) << submitted.out << submitted.err;
   EXPECT_NE(submitted.out.find("\"outcome\": \"completed\""), std::string::npos);
 

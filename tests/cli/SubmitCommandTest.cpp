@@ -129,4 +129,3 @@ TEST(SubmitCommand, TheBundledExampleGoesThroughTheEasyTradeForm) {
   EXPECT_NE(sandbox.Listings().find("\"category\": \"2084040706\""), std::string::npos)
       << sandbox.Listings();
 }
-

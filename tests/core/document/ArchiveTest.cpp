@@ -133,9 +133,11 @@ TEST(Archive, AFileReadsAsItsBytesInMemoryWhereverTheBufferBreaksIt) {
 }
 
 TEST(Archive, AFileShorterThanItsSizeOrAnnouncingTooMuchIsDamaged) {
+  // The writer refers to a block this large instead of copying it: it must outlive the writer.
+  const std::vector<std::uint8_t> block(200000, 1);
   CArchiveWriter writer;
   writer.WriteU32(200000);
-  writer.WriteBytes(std::vector<std::uint8_t>(200000, 1));
+  writer.WriteBytes(block);
   const std::string bytes = writer.Bytes();
   // The file shrank after its size was taken.
   std::istringstream shrunk(bytes.substr(0, 150000));

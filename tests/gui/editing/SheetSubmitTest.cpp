@@ -134,8 +134,7 @@ TEST_F(SheetSubmitTest, AnAddressOfferedALinkIsSelectedInItsDescription) {
   EXPECT_EQ(sheet->SubmitListing(&confirmed).result, ESubmitResult::Cancelled);
   EXPECT_EQ(prompt.Ids(), std::vector<int>{IDS_LINK_UNLINKED_ADDRESS});
   EXPECT_NE(qobject_cast<CDescriptionPage*>(Find<QTabWidget>("pages")->currentWidget()), nullptr);
-  auto* editor = sheet->findChild<CDecorateEditView*>();
-  ASSERT_NE(editor, nullptr);
+  auto* editor = Find<CDecorateEditView>("decorated0");
   EXPECT_EQ(editor->Editor().SelectionStart(), 7);  // behind six bytes of kanji and a space
   EXPECT_EQ(editor->Editor().SelectionEnd(), 7 + 18);
   EXPECT_TRUE(runs.empty());

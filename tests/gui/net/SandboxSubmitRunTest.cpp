@@ -85,7 +85,9 @@ TEST(SandboxSubmitRun, WhatArrivesIsTheListingWithEveryPhotoByteForByte) {
     const std::vector<SubmitPhoto> photos = listing.photos;
 
     CQuietHost host;
-    CSubmitRun run(transport, host, sandbox.Profile(), settings, std::move(listing), {c.easyTrade});
+    SubmitRunOptions options;
+    options.easyTrade = c.easyTrade;
+    CSubmitRun run(transport, host, sandbox.Profile(), settings, std::move(listing), options);
     ASSERT_EQ(run.Run(), SubmitOutcome::Completed);
     EXPECT_FALSE(run.AuctionId().empty());
 

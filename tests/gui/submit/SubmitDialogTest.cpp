@@ -17,7 +17,8 @@ TEST(SubmitDialog, PaintsItselfLightGreenOnlyWhenTheSettingsAskForIt) {
   for (bool coloured : {true, false}) {
     CSubmitSettings settings;
     settings.colouredProgress = coloured;
-    CSubmitDialog dialog(network, CServiceProfile::Default(), settings, SubmitListing{}, {true});
+    CSubmitDialog dialog(network, CServiceProfile::Default(), settings, SubmitListing{},
+                         SubmitRunOptions());
     EXPECT_EQ(dialog.autoFillBackground(), coloured);
     EXPECT_EQ(dialog.palette().color(QPalette::Window) == green, coloured);
     const QString folder = qEnvironmentVariable("NUVO_DIALOG_SHOTS");
