@@ -7,8 +7,10 @@
 #include <thread>
 #include <vector>
 
+#include "cli/CliAnswer.h"
 #include "cli/CliCommands.h"
 #include "cli/CliDocument.h"
+#include "cli/CliListingHost.h"
 #include "cli/CookieJarFile.h"
 #include "cli/JsonOut.h"
 #include "core/app/AppComm.h"
@@ -101,18 +103,7 @@ class CBatchSubmitHost : public ISubmitHost {
 
   PromptAnswer Ask(const PromptRequest& request) override {
     Shown(request.text);
-    switch (request.buttons) {
-      case PromptButtons::Ok:
-        return PromptAnswer::Ok;
-      case PromptButtons::OkCancel:
-        return yes_ ? PromptAnswer::Ok : PromptAnswer::Cancel;
-      case PromptButtons::YesNo:
-      case PromptButtons::YesNoCancel:
-        return yes_ ? PromptAnswer::Yes : PromptAnswer::No;
-      case PromptButtons::RetryCancel:
-        break;
-    }
-    return PromptAnswer::Cancel;
+    return CliAnswer(request.buttons, yes_);
   }
   void SetStatus(const std::string&) override {}
   void SetCaption(const std::string&) override {}
@@ -164,13 +155,13 @@ class CCliBatchHost : public IBatchHost {
       if (!loadPrompt.Messages().empty()) result.message = Cp932(loadPrompt.Messages().back());
       return result;
     }
-    CItemHost host(*this, doc);
+    CCliListingHost host(doc, CAppComm(settings_), submitHost_, transport_, profile_);
     CListingSubmitter submitter(doc, appOptions_, host);
     submitter.SetForm(form_);
     bool posted = false;
     const CSubmitResult submitted = submitter.SubmitListing(&common_, index, total, [&] {
       posted = posting();
-      if (!posted && host.running) host.running->Cancel();
+      if (!posted && host.Running()) host.Running()->Cancel();
     });
     BatchSubmitResult result = BatchResultOf(submitted, posted);
     // A failure the HTTP client reported itself leaves the run without a message of its own.
@@ -235,38 +226,6 @@ class CCliBatchHost : public IBatchHost {
   }
 
  private:
-  // The submitting routine's side for one item: questions answered by --yes, the settings as
-  // stored, edits kept in memory (the file is never changed), the run on this batch's network.
-  class CItemHost : public ISubmitListingHost {
-   public:
-    CItemHost(CCliBatchHost& batch, CNuvoDoc& doc) : batch_(batch), doc_(doc) {}
-    PromptAnswer Ask(const PromptRequest& request) override {
-      return batch_.submitHost_.Ask(request);
-    }
-    void ShowFinding(const CSubmitFinding&) override {}
-    std::optional<CCommonSubmitSettings> ConfirmSettings(ESubmitForm) override {
-      return batch_.common_;
-    }
-    void Execute(std::unique_ptr<CEditCommand> command) override {
-      doc_.ExecuteCommand(std::move(command));
-    }
-    CRunReport RunSubmission(const CSubmitSettings& settings, SubmitListing listing,
-                             const SubmitRunOptions& options) override {
-      CSubmitRun run(batch_.transport_, batch_.submitHost_, batch_.profile_, settings,
-                     std::move(listing), options);
-      running = &run;
-      run.Run();
-      running = nullptr;
-      return CRunReport::Of(run);
-    }
-
-    CSubmitRun* running = nullptr;  // the run under way, cancelled when its post may not go out
-
-   private:
-    CCliBatchHost& batch_;
-    CNuvoDoc& doc_;
-  };
-
   CRunSettings settings_;
   const BatchArgs& args_;
   IHttpTransport& transport_;

@@ -6,9 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/CliAnswer.h"
 #include "cli/CliCommands.h"
 #include "cli/CliDocument.h"
+#include "cli/CliListingHost.h"
 #include "cli/CookieJarFile.h"
+#include "cli/JsonOut.h"
 #include "core/app/AppComm.h"
 #include "core/app/AppOptions.h"
 #include "core/app/OptionBits.h"
@@ -72,18 +75,7 @@ class CCliSubmitHost : public ISubmitHost {
 
   PromptAnswer Ask(const PromptRequest& request) override {
     Tell(request.text);
-    switch (request.buttons) {
-      case PromptButtons::Ok:
-        return PromptAnswer::Ok;
-      case PromptButtons::OkCancel:
-        return yes_ ? PromptAnswer::Ok : PromptAnswer::Cancel;
-      case PromptButtons::YesNo:
-      case PromptButtons::YesNoCancel:
-        return yes_ ? PromptAnswer::Yes : PromptAnswer::No;
-      case PromptButtons::RetryCancel:
-        break;
-    }
-    return PromptAnswer::Cancel;
+    return CliAnswer(request.buttons, yes_);
   }
   void SetStatus(const std::string&) override {}
   void SetCaption(const std::string&) override {}
@@ -127,60 +119,6 @@ class CCliSubmitHost : public ISubmitHost {
   std::string last_;
 };
 
-std::string Quoted(std::string_view utf8) {
-  std::string out = "\"";
-  for (char c : utf8) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04X", byte);
-      out += escape;
-    } else {
-      out += c;
-    }
-  }
-  return out + '"';
-}
-
-// The submitting routine's surroundings in a terminal: findings and questions go to standard
-// error and are answered from --yes, the common settings are the seller's stored ones (no
-// dialog), edits stay in memory so that the file is never changed, and the run goes out through
-// the program's own network stack.
-class CCliListingHost : public ISubmitListingHost {
- public:
-  CCliListingHost(CNuvoDoc& doc, CAppComm app, CCliSubmitHost& runHost, IHttpTransport& transport,
-                  const CServiceProfile& profile)
-      : doc_(doc), app_(app), runHost_(runHost), transport_(transport), profile_(profile) {}
-
-  PromptAnswer Ask(const PromptRequest& request) override { return runHost_.Ask(request); }
-  // The message that follows names what was found; a terminal has no field to bring forward.
-  void ShowFinding(const CSubmitFinding&) override {}
-  std::optional<CCommonSubmitSettings> ConfirmSettings(ESubmitForm form) override {
-    CCommonSubmitSettings settings(form);
-    settings.Load(app_);
-    return settings;
-  }
-  void Execute(std::unique_ptr<CEditCommand> command) override {
-    doc_.ExecuteCommand(std::move(command));
-  }
-  CRunReport RunSubmission(const CSubmitSettings& settings, SubmitListing listing,
-                           const SubmitRunOptions& options) override {
-    CSubmitRun run(transport_, runHost_, profile_, settings, std::move(listing), options);
-    run.Run();
-    return CRunReport::Of(run);
-  }
-
- private:
-  CNuvoDoc& doc_;
-  CAppComm app_;
-  CCliSubmitHost& runHost_;
-  IHttpTransport& transport_;
-  const CServiceProfile& profile_;
-};
-
 std::string_view ResultName(const CSubmitResult& result) {
   if (result.result == ESubmitResult::Stopped) return "stopped";
   if (!result.run) return "cancelled";
@@ -190,16 +128,28 @@ std::string_view ResultName(const CSubmitResult& result) {
 std::string ResultJson(const CSubmitResult& result, const std::string& message) {
   const CRunReport none;
   const CRunReport& run = result.run ? *result.run : none;
-  std::string json = "{\"outcome\": " + Quoted(ResultName(result));
-  if (result.finding) json += ", \"check\": " + Quoted(result.finding->step);
-  json += ", \"auctionId\": " + Quoted(Utf8FromCp932(run.auctionId));
-  json += ", \"sellerId\": " + Quoted(Utf8FromCp932(run.sellerId));
-  json += ", \"message\": " + Quoted(message);
-  json += ", \"runs\": " + std::to_string(result.runs);
-  json += ", \"steps\": [";
-  for (std::size_t i = 0; i < run.steps.size(); ++i)
-    json += (i ? ", " : "") + Quoted(StepName(run.steps[i]));
-  return json + "]}\n";
+  CJsonOut json;
+  json.Open('{');
+  json.Key("outcome");
+  json.String(ResultName(result));
+  if (result.finding) {
+    json.Key("check");
+    json.String(result.finding->step);
+  }
+  json.Key("auctionId");
+  json.Text(run.auctionId);
+  json.Key("sellerId");
+  json.Text(run.sellerId);
+  json.Key("message");
+  json.String(message);
+  json.Key("runs");
+  json.Number(result.runs);
+  json.Key("steps");
+  json.Open('[');
+  for (SubmitStep step : run.steps) json.String(StepName(step));
+  json.Close(']');
+  json.Close('}');
+  return json.Result() + '\n';
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ TEST(ServiceCommand, ASandboxOfTheCommandsOwnServesItAndStopsWithIt) {
   // The private sandbox takes listings through the easy-trade form, as the service does.
   CliResult submitted = RunCli({"--sandbox", "--cookie-jar", jar, "submit", listing});
   EXPECT_EQ(submitted.exitCode, 0) << submitted.out << submitted.err;
-  EXPECT_NE(submitted.out.find("\"outcome\": \"completed\""), std::string::npos);
+  EXPECT_NE(submitted.out.find("\"outcome\":\"completed\""), std::string::npos);
 
   EXPECT_EQ(RunCli({"--sandbox", "--service", listing, "service"}).exitCode, 2);
 }

@@ -37,7 +37,7 @@ TEST(SubmitCommand, PutsAListingOnTheSandboxAndLeavesTheFileAsItWas) {
   CliResult dry = RunCli(
       {"--service", profile, "--cookie-jar", jar, "submit", listing, "--normal", "--dry-run"});
   EXPECT_EQ(dry.exitCode, 0) << dry.out << dry.err;
-  EXPECT_NE(dry.out.find("\"outcome\": \"confirmed\""), std::string::npos) << dry.out;
+  EXPECT_NE(dry.out.find("\"outcome\":\"confirmed\""), std::string::npos) << dry.out;
   EXPECT_NE(dry.out.find("\"photos\""), std::string::npos);
   EXPECT_EQ(dry.out.find("final-post"), std::string::npos);
   // The sandbox's session cookie went into the jar as a session cookie.
@@ -47,9 +47,9 @@ TEST(SubmitCommand, PutsAListingOnTheSandboxAndLeavesTheFileAsItWas) {
   CliResult done =
       RunCli({"--service", profile, "--cookie-jar", jar, "submit", listing, "--normal"});
   EXPECT_EQ(done.exitCode, 0) << done.out << done.err;
-  EXPECT_NE(done.out.find("\"outcome\": \"completed\""), std::string::npos) << done.out;
-  EXPECT_EQ(done.out.find("\"auctionId\": \"\""), std::string::npos) << done.out;
-  EXPECT_NE(done.out.find("\"message\": \"\""), std::string::npos);
+  EXPECT_NE(done.out.find("\"outcome\":\"completed\""), std::string::npos) << done.out;
+  EXPECT_EQ(done.out.find("\"auctionId\":\"\""), std::string::npos) << done.out;
+  EXPECT_NE(done.out.find("\"message\":\"\""), std::string::npos);
   EXPECT_EQ(ReadWholeFile(listing), before);
   // What the sandbox took in is the listing: its title and the photo's bytes.
   const auto listings = sandbox.Client().Get("/__sandbox/listings");
@@ -65,7 +65,7 @@ TEST(SubmitCommand, PutsAListingOnTheSandboxAndLeavesTheFileAsItWas) {
   CliResult wrong =
       RunCli({"--service", profile, "--cookie-jar", jar, "submit", listing, "--easy-trade"});
   EXPECT_EQ(wrong.exitCode, 1);
-  EXPECT_NE(wrong.out.find("\"outcome\": \"failed\""), std::string::npos);
+  EXPECT_NE(wrong.out.find("\"outcome\":\"failed\""), std::string::npos);
   EXPECT_NE(wrong.err.find("「通常出品」で出品してください。"), std::string::npos) << wrong.err;
 
   EXPECT_EQ(RunCli({"submit", listing, "--normal", "--easy-trade"}).exitCode, 2);
@@ -95,7 +95,7 @@ TEST(SubmitCommand, ChecksTheListingFirstAndSendsTheStoredCommonSettings) {
   // The question about the circled digit is answered No without --yes: nothing is sent.
   CliResult no = RunCli(submit, {}, config);
   EXPECT_EQ(no.exitCode, 1);
-  EXPECT_NE(no.out.find("\"outcome\": \"stopped\", \"check\": \"machine-dependent\""),
+  EXPECT_NE(no.out.find("\"outcome\":\"stopped\",\"check\":\"machine-dependent\""),
             std::string::npos)
       << no.out;
   EXPECT_NE(no.err.find("機種依存文字が含まれています"), std::string::npos) << no.err;
@@ -125,7 +125,7 @@ TEST(SubmitCommand, TheBundledExampleGoesThroughTheEasyTradeForm) {
       RunCli({"--service", profile, "--cookie-jar", (dir.path() / "cookies.txt").string(), "submit",
               listing, "--easy-trade"});
   EXPECT_EQ(done.exitCode, 0) << done.out << done.err;
-  EXPECT_NE(done.out.find("\"outcome\": \"completed\""), std::string::npos) << done.out;
+  EXPECT_NE(done.out.find("\"outcome\":\"completed\""), std::string::npos) << done.out;
   EXPECT_NE(sandbox.Listings().find("\"category\": \"2084040706\""), std::string::npos)
       << sandbox.Listings();
 }
