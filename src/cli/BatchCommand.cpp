@@ -159,10 +159,8 @@ class CCliBatchHost : public IBatchHost {
     CListingSubmitter submitter(doc, appOptions_, host);
     submitter.SetForm(form_);
     bool posted = false;
-    const CSubmitResult submitted = submitter.SubmitListing(&common_, index, total, [&] {
-      posted = posting();
-      if (!posted && host.Running()) host.Running()->Cancel();
-    });
+    const CSubmitResult submitted =
+        submitter.SubmitListing(&common_, index, total, [&] { return posted = posting(); });
     BatchSubmitResult result = BatchResultOf(submitted, posted);
     // A failure the HTTP client reported itself leaves the run without a message of its own.
     if (result.message.empty()) result.message = submitHost_.LastShown();

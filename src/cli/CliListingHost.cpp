@@ -18,9 +18,7 @@ void CCliListingHost::Execute(std::unique_ptr<CEditCommand> command) {
 CRunReport CCliListingHost::RunSubmission(const CSubmitSettings& settings, SubmitListing listing,
                                           const SubmitRunOptions& options) {
   CSubmitRun run(transport_, runHost_, profile_, settings, std::move(listing), options);
-  running_ = &run;
   run.Run();
-  running_ = nullptr;
   return CRunReport::Of(run);
 }
 

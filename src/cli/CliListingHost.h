@@ -29,16 +29,12 @@ class CCliListingHost : public ISubmitListingHost {
   CRunReport RunSubmission(const CSubmitSettings& settings, SubmitListing listing,
                            const SubmitRunOptions& options) override;
 
-  // The run under way, null between runs: a batch cancels it when its final post may not go out.
-  CSubmitRun* Running() const { return running_; }
-
  private:
   CNuvoDoc& doc_;
   CAppComm app_;
   ISubmitHost& runHost_;
   IHttpTransport& transport_;
   const CServiceProfile& profile_;
-  CSubmitRun* running_ = nullptr;
 };
 
 }  // namespace nuvo::cli

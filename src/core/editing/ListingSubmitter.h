@@ -81,8 +81,8 @@ class ISubmitListingHost : public IUserPrompt {
 class CListingSubmitter {
  public:
   // Called just before the final post of a run is sent: after it, the listing may be on the
-  // service whatever the run reports.
-  using FinalPostHook = std::function<void()>;
+  // service whatever the run reports. Answering false keeps the post from going out.
+  using FinalPostHook = std::function<bool()>;
 
   CListingSubmitter(CNuvoDoc& doc, const CAppOptions& options, ISubmitListingHost& host);
 

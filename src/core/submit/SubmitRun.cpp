@@ -545,10 +545,7 @@ CSubmitRun::Next CSubmitRun::PostFinal() {
   host_.SetStatus(LoadString(IDS_STATUS_SUBMITTING));
   CNoRetryPrompt once(host_);
   session_.Client().SetPrompt(&once);
-  if (options_.beforeFinalPost) options_.beforeFinalPost();
-  // A caller that could not make ready for the post (a batch that cannot write its journal)
-  // cancels in the hook, and the post does not go out.
-  if (cancelled_) {
+  if (options_.beforeFinalPost && !options_.beforeFinalPost()) {
     session_.Client().SetPrompt(&host_);
     return Cancelled();
   }

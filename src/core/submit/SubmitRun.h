@@ -42,8 +42,9 @@ struct SubmitRunOptions {
   int batchIndex = 0;
   int batchTotal = 0;
   // Called just before the final post is sent: from then on the listing may be on the service
-  // whatever the run learns afterwards (a batch writes its journal here).
-  std::function<void()> beforeFinalPost;
+  // whatever the run learns afterwards (a batch writes its journal here). When it answers false
+  // the post does not go out and the run ends cancelled.
+  std::function<bool()> beforeFinalPost;
 };
 
 enum class SubmitOutcome { Completed, Confirmed, Failed, Cancelled, LoginRequired };

@@ -1,6 +1,5 @@
 #include "gui/batch/BatchSubmitCommand.h"
 
-#include <QApplication>
 #include <QString>
 
 #include "core/app/OptionBits.h"
@@ -49,15 +48,8 @@ void RunBatchSubmit(CNuvoApp& app) {
     if (!app.OpenListingFrom(QString::fromStdU16String(item.path.u16string()), bytes))
       return BatchSubmitResult{};
     bool posted = false;
-    const CSubmitResult result =
-        app.MainFrame()->Sheet().SubmitListing(&confirmed, index, total, [&] {
-          posted = posting();
-          // The run waits in its progress window; without the journal entry that window is
-          // cancelled, so the final post does not go out.
-          if (!posted) {
-            if (QWidget* running = QApplication::activeModalWidget()) running->close();
-          }
-        });
+    const CSubmitResult result = app.MainFrame()->Sheet().SubmitListing(
+        &confirmed, index, total, [&] { return posted = posting(); });
     return BatchResultOf(result, posted);
   };
   CBatchProgressDialog progress(*journal, CListedHistory::Read(folder, journal->File()),

@@ -93,7 +93,13 @@ TEST_F(ListingSubmitterTest, TheConfirmedOrTheBatchsSettingsGoIntoTheRun) {
   batch.basic.duration = 6;
   int finalPosts = 0;
   CListingSubmitter submitter(doc, options, host);
-  EXPECT_TRUE(submitter.SubmitListing(&batch, 2, 5, [&] { ++finalPosts; }).Submitted());
+  EXPECT_TRUE(submitter
+                  .SubmitListing(&batch, 2, 5,
+                                 [&] {
+                                   ++finalPosts;
+                                   return true;
+                                 })
+                  .Submitted());
   EXPECT_EQ(host.settingsAsked, 1);  // a batch confirmed its settings at its start
   EXPECT_EQ(host.durations, (std::vector<std::string>{"4", "6"}));
   EXPECT_EQ(host.lastOptions.batchIndex, 2);

@@ -43,8 +43,10 @@ class ListingSubmitterSandboxTest : public ::testing::Test,
 
   CSubmitResult Submit() {
     CListingSubmitter submitter(doc, options, *this);
-    return submitter.SubmitListing(
-        nullptr, 0, 0, [this] { listingsBeforeFinalPost.push_back(sandbox.Listings()); });
+    return submitter.SubmitListing(nullptr, 0, 0, [this] {
+      listingsBeforeFinalPost.push_back(sandbox.Listings());
+      return true;
+    });
   }
 
   // ISubmitListingHost and ISubmitHost
