@@ -23,6 +23,7 @@
 #include "core/common/Encoding.h"
 #include "core/common/MessageFormat.h"
 #include "core/common/MessageIds.h"
+#include "core/common/PathText.h"
 #include "core/common/StringTable.h"
 #include "core/document/NuvoDoc.h"
 #include "core/editing/ListingSubmitter.h"
@@ -90,11 +91,6 @@ bool ParseArgs(const std::vector<std::string>& args, BatchArgs& parsed) {
 }
 
 void Tell(const std::string& cp932) { std::fprintf(stderr, "%s\n", Utf8FromCp932(cp932).c_str()); }
-
-std::string PathUtf8(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
 
 // The run's side of one item: messages to standard error, questions answered by --yes.
 class CBatchSubmitHost : public ISubmitHost {
@@ -241,7 +237,7 @@ std::optional<std::vector<std::filesystem::path>> CollectFiles(
     const std::vector<std::string>& paths) {
   CBatchFileList list;
   for (const std::string& name : paths) {
-    const std::filesystem::path path(reinterpret_cast<const char8_t*>(name.c_str()));
+    const std::filesystem::path path = PathFromUtf8(name);
     std::error_code error;
     int message = 0;
     if (std::filesystem::is_directory(path, error)) {
@@ -254,7 +250,7 @@ std::optional<std::vector<std::filesystem::path>> CollectFiles(
       message = list.AddFiles({path});
     }
     if (message == 0) continue;
-    Tell(LoadString(message) + "\r\n" + Cp932(name));
+    Tell(LoadString(message) + "\r\n" + Cp932ForMessage(name));
     if (message != IDS_BATCH_ALREADY_LISTED && message != IDS_BATCH_ALL_ALREADY_LISTED)
       return std::nullopt;
   }
@@ -268,18 +264,18 @@ int BatchSubmitCommand(const GlobalOptions& options, const std::vector<std::stri
   if (!ParseArgs(args, parsed)) return kExitUsage;
 
   std::optional<CBatchJournal> journal;
-  const std::filesystem::path journalFile(reinterpret_cast<const char8_t*>(parsed.journal.c_str()));
+  const std::filesystem::path journalFile = PathFromUtf8(parsed.journal);
   if (parsed.resume) {
     journal = CBatchJournal::Load(journalFile);
     if (!journal) {
-      Tell(FormatMessageId(IDS_BATCH_JOURNAL_UNREADABLE, {Cp932(parsed.journal)}));
+      Tell(FormatMessageId(IDS_BATCH_JOURNAL_UNREADABLE, {Cp932ForMessage(parsed.journal)}));
       return kExitFailed;
     }
   } else {
     std::optional<std::vector<std::filesystem::path>> files = CollectFiles(parsed.paths);
     if (!files) return kExitFailed;
     if (!parsed.journal.empty() && std::filesystem::exists(journalFile)) {
-      Tell(FormatMessageId(IDS_BATCH_JOURNAL_EXISTS, {Cp932(parsed.journal)}));
+      Tell(FormatMessageId(IDS_BATCH_JOURNAL_EXISTS, {Cp932ForMessage(parsed.journal)}));
       return kExitFailed;
     }
     journal.emplace(

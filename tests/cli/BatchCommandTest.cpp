@@ -150,6 +150,10 @@ TEST_F(BatchCommandTest, RefusesWhatIsNotAListingBeforeSendingAnything) {
   EXPECT_EQ(refused.exitCode, 1);
   EXPECT_NE(refused.err.find("ぬぼファイル以外は追加できません。"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(Journal("one.txt")));
+  // A name that code page 932 cannot hold is named in the refusal as far as it can be.
+  CliResult strange = RunCli(Batch({(dir_.path() / "写真😀.jpg").string()}));
+  EXPECT_EQ(strange.exitCode, 1);
+  EXPECT_NE(strange.err.find("写真〓.jpg"), std::string::npos) << strange.err;
   EXPECT_EQ(Listed("品物a"), 0);
   EXPECT_EQ(RunCli(Batch({"--resume", items_.string(), "--journal", Journal("one.txt")})).exitCode,
             2);

@@ -5,24 +5,18 @@
 #include <string>
 
 #include "core/common/Encoding.h"
+#include "core/common/PathText.h"
 
 namespace nuvo {
 namespace {
 
 const std::string kSamplesKey = "Samples";
 
-// Settings texts are code page 932; paths are handed to the file system as UTF-8.
-std::string Utf8Text(const std::u8string& text) { return std::string(text.begin(), text.end()); }
-
-std::filesystem::path PathFromUtf8(const std::string& text) {
-  return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
-
 }  // namespace
 
 bool InstallSamplesFolder(CAppComm& comm, const std::filesystem::path& bundled) {
   if (!comm.GetInstallationString(kSamplesKey).empty() || bundled.empty()) return false;
-  std::optional<std::string> text = Cp932FromUtf8(Utf8Text(bundled.u8string()));
+  std::optional<std::string> text = Cp932FromUtf8(PathUtf8(bundled));
   return text && comm.WriteInstallationString(kSamplesKey, *text);
 }
 

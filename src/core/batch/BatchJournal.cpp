@@ -8,6 +8,7 @@
 
 #include "core/common/AtomicFile.h"
 #include "core/common/Encoding.h"
+#include "core/common/PathText.h"
 
 // The journal is UTF-8 text: a first line naming the format, then one line per item with its
 // fields separated by tabs. Tabs, line ends and backslashes inside a field are escaped, so a
@@ -96,7 +97,7 @@ std::optional<BatchItem> ParseItem(std::string_view line) {
   std::optional<std::string> message = Cp932FromUtf8(fields[5]);
   if (!state || !message) return std::nullopt;
   BatchItem item;
-  item.path = std::filesystem::path(std::u8string(fields[0].begin(), fields[0].end()));
+  item.path = PathFromUtf8(fields[0]);
   item.state = *state;
   item.sha256 = std::move(fields[2]);
   item.auctionId = std::move(fields[3]);
@@ -111,11 +112,6 @@ std::string UtcNow(const char* format) {
   gmtime_r(&now, &utc);
   char text[32];
   return std::string(text, std::strftime(text, sizeof text, format, &utc));
-}
-
-std::string PathText(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
 }
 
 }  // namespace
@@ -172,7 +168,7 @@ bool CBatchJournal::Save() const {
   std::string text(kSignature);
   text += '\n';
   for (const BatchItem& item : items_) {
-    text += Escape(PathText(item.path));
+    text += Escape(PathUtf8(item.path));
     for (std::string_view field : {BatchItemStateName(item.state), std::string_view(item.sha256),
                                    std::string_view(item.auctionId), std::string_view(item.time)}) {
       text += '\t';

@@ -7,15 +7,16 @@
 #include "core/common/Encoding.h"
 #include "core/common/MessageFormat.h"
 #include "core/common/MessageIds.h"
+#include "core/common/PathText.h"
 #include "core/common/Sha256.h"
 #include "core/common/StringTable.h"
+#include "core/document/NuvoDoc.h"
 
 namespace nuvo {
 namespace {
 
-// The largest listing file the program opens, with room to spare; a larger file is not read
-// into memory for a batch either.
-constexpr std::uintmax_t kMaxFileBytes = 64u << 20;
+// A file larger than any listing the program opens is not read into memory for a batch either.
+constexpr std::uintmax_t kMaxFileBytes = CNuvoDoc::kMaxFileMegabytes << 20;
 
 std::optional<std::vector<std::uint8_t>> ReadBytes(const std::filesystem::path& path) {
   std::error_code error;
@@ -27,11 +28,6 @@ std::optional<std::vector<std::uint8_t>> ReadBytes(const std::filesystem::path& 
   in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
   if (static_cast<std::uintmax_t>(in.gcount()) != size) return std::nullopt;
   return bytes;
-}
-
-std::string FileNameText(const std::filesystem::path& path) {
-  const std::u8string name = path.filename().u8string();
-  return Cp932(std::string(name.begin(), name.end()));
 }
 
 }  // namespace
@@ -88,10 +84,12 @@ bool CBatchRunner::Record(std::size_t index, BatchItemState state) {
   item.state = state;
   item.time = BatchTimeNow();
   host_.ItemChanged(index, item);
+  return Save();
+}
+
+bool CBatchRunner::Save() {
   if (journal_.Save()) return true;
-  const std::u8string file = journal_.File().u8string();
-  host_.ShowMessage(FormatMessageId(IDS_BATCH_JOURNAL_UNWRITABLE,
-                                    {Cp932(std::string(file.begin(), file.end()))}));
+  host_.ShowMessage(FormatMessageId(IDS_BATCH_JOURNAL_UNWRITABLE, {PathCp932(journal_.File())}));
   return false;
 }
 
@@ -103,18 +101,13 @@ void CBatchRunner::Finish(std::size_t index, BatchItemState state, BatchStop sto
 BatchStop CBatchRunner::Run() {
   // The journal names every item before the first submission, so a batch killed at once can
   // still be resumed.
-  if (!journal_.Save()) {
-    const std::u8string file = journal_.File().u8string();
-    host_.ShowMessage(FormatMessageId(IDS_BATCH_JOURNAL_UNWRITABLE,
-                                      {Cp932(std::string(file.begin(), file.end()))}));
-    return BatchStop::Failed;
-  }
+  if (!Save()) return BatchStop::Failed;
   for (std::size_t index = 0; index < journal_.Items().size(); ++index) {
     if (journal_.IsDone(index)) continue;
     BatchItem& item = journal_.Item(index);
     std::optional<std::vector<std::uint8_t>> bytes = ReadBytes(item.path);
     if (!bytes) {
-      item.message = FormatMessageId(IDS_BATCH_FILE_UNREADABLE, {FileNameText(item.path)});
+      item.message = FormatMessageId(IDS_BATCH_FILE_UNREADABLE, {PathCp932(item.path.filename())});
       host_.ShowMessage(item.message);
       Finish(index, BatchItemState::Failed, BatchStop::Failed);
       return BatchStop::Failed;

@@ -80,6 +80,8 @@ class CBatchRunner {
   // Records item `index` as `state` and saves; false (with the message shown) when the journal
   // could not be written.
   bool Record(std::size_t index, BatchItemState state);
+  // Saves the journal; false (with the message shown) when it could not be written.
+  bool Save();
   // Records the last state of item `index` in this run and tells the host.
   void Finish(std::size_t index, BatchItemState state, BatchStop stop = BatchStop::None);
   BatchStop SubmitItem(std::size_t index, std::span<const std::uint8_t> bytes);

@@ -55,8 +55,7 @@ std::optional<std::u16string> ToUtf16(std::string_view text, const char* from, b
   return units;
 }
 
-std::optional<std::string> FromUtf16(const std::u16string& units, const char* to) {
-  Converter converter = OpenConverter(to, true);
+std::optional<std::string> FromUtf16(const std::u16string& units, Converter converter) {
   if (!converter) return std::nullopt;
   std::string bytes(units.size() * 4 + 8, '\0');
   UErrorCode status = U_ZERO_ERROR;
@@ -67,6 +66,10 @@ std::optional<std::string> FromUtf16(const std::u16string& units, const char* to
   if (U_FAILURE(status)) return std::nullopt;
   bytes.resize(static_cast<std::size_t>(length));
   return bytes;
+}
+
+std::optional<std::string> FromUtf16(const std::u16string& units, const char* to) {
+  return FromUtf16(units, OpenConverter(to, true));
 }
 
 }  // namespace
@@ -86,6 +89,21 @@ std::string Cp932(std::string_view utf8) {
     std::abort();
   }
   return *converted;
+}
+
+std::string Cp932ForMessage(std::string_view utf8) {
+  if (utf8.empty()) return std::string();
+  std::optional<std::u16string> units = ToUtf16(utf8, kUtf8, false);
+  Converter converter = OpenConverter(kCp932, true);
+  if (!units || !converter) return std::string();
+  // 〓, the mark Japanese text has long used for a character that cannot be shown.
+  static const UChar kGeta = 0x3013;
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_SUBSTITUTE, nullptr, nullptr, nullptr,
+                        &status);
+  ucnv_setSubstString(converter.get(), &kGeta, 1, &status);
+  if (U_FAILURE(status)) return std::string();
+  return FromUtf16(*units, std::move(converter)).value_or(std::string());
 }
 
 std::optional<std::string> Cp932FromUtf8(std::string_view utf8) {

@@ -33,6 +33,9 @@ std::optional<std::string> ConvertCharset(std::string_view text, const char* fro
 // Code page 932 for UTF-8 text that is known to fit, such as the program's own literals and
 // strings; a character outside code page 932 is a programming error and aborts.
 std::string Cp932(std::string_view utf8);
+// Code page 932 for UTF-8 text that only names something in a message, such as a file name:
+// each character outside code page 932 shows as 〓.
+std::string Cp932ForMessage(std::string_view utf8);
 
 // Code page 932 for UTF-8 text from outside; nullopt when a character does not fit.
 std::optional<std::string> Cp932FromUtf8(std::string_view utf8);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/common/Encoding.h"
+#include "core/common/PathText.h"
 
 namespace nuvo {
 namespace {
@@ -14,13 +15,11 @@ const char kSection[] = "Recent File List";
 std::string KeyOf(int index) { return "File" + std::to_string(index + 1); }
 
 std::filesystem::path PathFromCp932(const std::string& cp932) {
-  const std::string utf8 = Utf8FromCp932(cp932);
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+  return PathFromUtf8(Utf8FromCp932(cp932));
 }
 
 std::optional<std::string> Cp932OfPath(const std::filesystem::path& path) {
-  const std::u8string utf8 = path.u8string();
-  return Cp932FromUtf8(std::string(utf8.begin(), utf8.end()));
+  return Cp932FromUtf8(PathUtf8(path));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "core/common/Encoding.h"
 #include "core/common/MessageFormat.h"
 #include "core/common/MessageIds.h"
+#include "core/common/PathText.h"
 #include "core/common/StringTable.h"
 #include "core/common/UserPrompt.h"
 #include "gui/common/QtText.h"
@@ -19,11 +20,6 @@ namespace nuvo {
 namespace {
 
 QString Text(int id) { return ToQString(LoadString(id)); }
-
-std::string FileNameText(const std::filesystem::path& path) {
-  const std::u8string name = path.filename().u8string();
-  return Cp932(std::string(name.begin(), name.end()));
-}
 
 }  // namespace
 
@@ -122,7 +118,7 @@ bool CBatchProgressDialog::Wait(int seconds) {
 }
 
 bool CBatchProgressDialog::ListAgain(const BatchItem& item, const ListedRecord& earlier) {
-  const std::string name = FileNameText(item.path);
+  const std::string name = PathCp932(item.path.filename());
   const PromptAnswer answer =
       earlier.state == BatchItemState::Posting
           ? AskMessage(prompt_, IDS_BATCH_ASK_POST_UNKNOWN, PromptButtons::YesNo, {name}, 1,

@@ -29,6 +29,9 @@ TEST(Encoding, RefusesWhatCodePage932CannotHold) {
   EXPECT_FALSE(Cp932FromUtf8("絵文字😀").has_value());
   EXPECT_FALSE(ConvertCharset("\xFF\xFF", kUtf8, kCp932).has_value());
   EXPECT_EQ(ConvertCharset("", kUtf8, kCp932), std::string());
+  // A name in a message shows what it can and marks the rest, instead of stopping the program.
+  EXPECT_EQ(Utf8FromCp932(Cp932ForMessage("写真😀.nvd")), "写真〓.nvd");
+  EXPECT_EQ(Utf8FromCp932(Cp932ForMessage("a\xff")), "a〓");
 }
 
 TEST(Encoding, ConvertsTheOtherJapaneseEncodings) {
