@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "core/html/HtmlTreeWriter.h"
 #include "sandbox/SandboxPages.h"
 
 namespace nuvo::embedded {
@@ -68,14 +69,16 @@ std::optional<std::string> CCategoryPages::Page(std::uint64_t id) const {
   const Node& node = nodes_[index];
   if (node.children.empty()) return std::nullopt;
   std::string body = "<div class=\"wrapper\">\n<h1>カテゴリ選択：" +
-                     HtmlEscape(node.path.empty() ? node.name : node.path) + "</h1>\n<ul>\n";
+                     EscapeHtmlAttribute(node.path.empty() ? node.name : node.path) +
+                     "</h1>\n<ul>\n";
   for (std::size_t child : node.children) {
     const Node& item = nodes_[child];
     const std::string address =
         item.children.empty()
             ? sellUrl_ + "/sell/jp/show/submit?category=" + std::to_string(item.id)
             : listingUrl_ + "/jp/" + std::to_string(item.id) + "-submit.html";
-    body += "<li><a href=\"" + HtmlEscape(address) + "\">" + HtmlEscape(item.name) + "</a></li>\n";
+    body += "<li><a href=\"" + EscapeHtmlAttribute(address) + "\">" +
+            EscapeHtmlAttribute(item.name) + "</a></li>\n";
   }
   body += "</ul>\n</div>\n<div class=\"acWrFooter\"><p>nuvo-sandbox</p></div>";
   return body;

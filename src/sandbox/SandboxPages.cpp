@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "core/html/HtmlTreeWriter.h"
 #include "sandbox/JsonWriter.h"
 
 namespace nuvo::sandbox {
@@ -27,8 +28,8 @@ const std::vector<std::pair<std::string_view, std::string_view>>& SellFormRows()
 }
 
 std::string Hidden(std::string_view name, std::string_view value) {
-  return "<input type=\"hidden\" name=\"" + HtmlEscape(name) + "\" value=\"" + HtmlEscape(value) +
-         "\">\n";
+  return "<input type=\"hidden\" name=\"" + EscapeHtmlAttribute(name) + "\" value=\"" +
+         EscapeHtmlAttribute(value) + "\">\n";
 }
 
 std::string Find(const Fields& fields, std::string_view name) {
@@ -39,32 +40,6 @@ std::string Find(const Fields& fields, std::string_view name) {
 }
 
 }  // namespace
-
-std::string HtmlEscape(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&#39;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
 
 std::string CSandboxPages::Page(std::string_view title, std::string_view body) const {
   std::string page = "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n";
@@ -123,7 +98,7 @@ std::string CSandboxPages::SellForm(const std::string& crumb, const std::string&
                                     const std::vector<FieldError>& errors) const {
   std::map<std::string, std::string, std::less<>> errorIds;
   for (const FieldError& error : errors) errorIds[error.field] = error.label;
-  std::string body = "<div id=\"modLoginBar\"><p>ようこそ<b>" + HtmlEscape(seller) +
+  std::string body = "<div id=\"modLoginBar\"><p>ようこそ<b>" + EscapeHtmlAttribute(seller) +
                      "</b>さん</p></div>\n<div class=\"wrapper\">\n";
   if (!errors.empty()) {
     body +=
@@ -162,7 +137,7 @@ std::string CSandboxPages::SellForm(const std::string& crumb, const std::string&
     if (error != errorIds.end())
       body += " class=\"decErrorPoint\" id=\"" + std::string(name) + "\"";
     body += ">";
-    const std::string value = HtmlEscape(Find(posted, name));
+    const std::string value = EscapeHtmlAttribute(Find(posted, name));
     if (name == "Description") {
       body += "<textarea name=\"Description\">" + value + "</textarea>";
     } else {
@@ -268,7 +243,7 @@ std::string CSandboxPages::PhotoPage(const std::string& draft,
   if (!photos.empty() && !Omitted("photo_preview_form")) {
     body += "<div id=\"modImgPrvw\">\n<ul>\n";
     for (const PhotoView& photo : photos) {
-      body += "<li><img src=\"" + HtmlEscape(photo.url) + "\" width=\"" +
+      body += "<li><img src=\"" + EscapeHtmlAttribute(photo.url) + "\" width=\"" +
               std::to_string(photo.width) + "\" height=\"" + std::to_string(photo.height) +
               "\"></li>\n";
     }
@@ -306,19 +281,21 @@ std::string CSandboxPages::Confirmation(const std::string& token, const Fields& 
   body += "<div class=\"decSmryTable\"><table>\n";
   for (const auto& [name, label] : SellFormRows()) {
     if (name == "Description") continue;
-    body += "<tr><th>" + std::string(label) + "</th><td>" + HtmlEscape(Find(fields, name)) +
-            "</td></tr>\n";
+    body += "<tr><th>" + std::string(label) + "</th><td>" +
+            EscapeHtmlAttribute(Find(fields, name)) + "</td></tr>\n";
   }
-  body += "<tr><th>カテゴリ</th><td>" + HtmlEscape(Find(fields, "category")) + "</td></tr>\n";
+  body +=
+      "<tr><th>カテゴリ</th><td>" + EscapeHtmlAttribute(Find(fields, "category")) + "</td></tr>\n";
   body += "</table></div>\n</div>\n";
   if (!photos.empty()) {
     body += "<div class=\"ProductImage\">\n<div class=\"ProductImage__image\"><img src=\"" +
-            HtmlEscape(photos.front().url) + "\"></div>\n<ul class=\"ProductImage__thumbnails\">\n";
+            EscapeHtmlAttribute(photos.front().url) +
+            "\"></div>\n<ul class=\"ProductImage__thumbnails\">\n";
     for (const PhotoView& photo : photos) {
       body +=
           "<li class=\"ProductImage__thumbnail\"><a class=\"ProductImage__link\" href=\"#\">"
           "<img src=\"" +
-          HtmlEscape(photo.url) + "\" width=\"60\"></a></li>\n";
+          EscapeHtmlAttribute(photo.url) + "\" width=\"60\"></a></li>\n";
     }
     body += "</ul>\n</div>\n";
   }
@@ -352,7 +329,7 @@ std::string CSandboxPages::Completion(const std::string& auctionId,
   }
   body += kind == "full" || kind == "wrapper" ? "<div class=\"wrapper\" id=\"yaucSellItemCmplt\">\n"
                                               : "<div class=\"wrapper\">\n";
-  body += "<p>「" + HtmlEscape(title) +
+  body += "<p>「" + EscapeHtmlAttribute(title) +
           "」の出品が完了しました。</p>\n<p>オークションID：<span id=\"auctionId\">" + auctionId +
           "</span></p>\n<p><a href=\"" + Url(ServiceRole::Main) + "/jp/auction/" + auctionId +
           "\">商品ページを見る</a></p>\n</div>";
@@ -367,13 +344,13 @@ std::string CSandboxPages::Error(std::string_view reason) const {
   if (choices_.errorPage == "codes") {
     CJsonWriter json;
     json.BeginObject().Key("code").String("SB-100").Key("message").String(reason).EndObject();
-    body += "<input type=\"hidden\" id=\"submitErrorCodes\" value=\"" + HtmlEscape(json.Text()) +
-            "\">\n<p>出品できませんでした。</p>\n";
+    body += "<input type=\"hidden\" id=\"submitErrorCodes\" value=\"" +
+            EscapeHtmlAttribute(json.Text()) + "\">\n<p>出品できませんでした。</p>\n";
   } else if (choices_.errorPage == "text") {
-    body += "<p>エラー：" + HtmlEscape(reason) + "</p>\n";
+    body += "<p>エラー：" + EscapeHtmlAttribute(reason) + "</p>\n";
   } else {
-    body += "<div class=\"untHead\">" + HtmlEscape(reason) + "</div>\n<p>エラー：" +
-            HtmlEscape(reason) + "</p>\n";
+    body += "<div class=\"untHead\">" + EscapeHtmlAttribute(reason) + "</div>\n<p>エラー：" +
+            EscapeHtmlAttribute(reason) + "</p>\n";
   }
   return Page("エラー - ヤフオク!", body + "</div>");
 }
@@ -409,7 +386,7 @@ std::string CSandboxPages::LoginForm(const std::string& done, bool reverify,
   body +=
       "<p><strong>これは nuvo-sandbox の練習用ログインページです。本物のパスワードは"
       "入力しないでください。</strong>空でないIDと文字列なら何でもログインできます。</p>\n";
-  if (!notice.empty()) body += "<p class=\"notice\">" + HtmlEscape(notice) + "</p>\n";
+  if (!notice.empty()) body += "<p class=\"notice\">" + EscapeHtmlAttribute(notice) + "</p>\n";
   body += "<form name=\"login_form\" id=\"login_form\" action=\"" + Url(ServiceRole::Login) +
           (reverify ? "/config/login_verify2" : "/config/login") + "\" method=\"post\">\n";
   body += Hidden(".done", done);
@@ -437,14 +414,14 @@ std::string CSandboxPages::Captcha(const std::string& done, const std::string& l
 std::string CSandboxPages::Cushion(const std::string& done) const {
   return Page("ログインしました - Yahoo! JAPAN（nuvo-sandbox）",
               "<div class=\"wrapper\">\n<p>ログインしました。</p>\n<p><a href=\"" +
-                  HtmlEscape(done) + "\">続ける</a></p>\n</div>");
+                  EscapeHtmlAttribute(done) + "\">続ける</a></p>\n</div>");
 }
 
 std::string CSandboxPages::Protect(const std::string& done) const {
   return Page("セキュリティのお知らせ - Yahoo! JAPAN（nuvo-sandbox）",
               "<div class=\"wrapper\">\n<p>練習用のセキュリティのお知らせです。</p>\n"
               "<p><a href=\"" +
-                  HtmlEscape(done) + "\">確認して続ける</a></p>\n</div>");
+                  EscapeHtmlAttribute(done) + "\">確認して続ける</a></p>\n</div>");
 }
 
 std::string CSandboxPages::NoticeTop() const {
@@ -459,7 +436,7 @@ std::string CSandboxPages::UpdateReply(const std::string& reply,
 }
 
 std::string CSandboxPages::Redirecting(const std::string& target) const {
-  return Page("移動しています", "<p><a href=\"" + HtmlEscape(target) + "\">移動</a></p>");
+  return Page("移動しています", "<p><a href=\"" + EscapeHtmlAttribute(target) + "\">移動</a></p>");
 }
 
 }  // namespace nuvo::sandbox

@@ -49,9 +49,6 @@ struct PageChoices {
 // The text that proves which charset a post came back in.
 inline constexpr std::string_view kCharsetProof = "文字コード判定用";
 
-// Escapes text for an attribute or element content.
-std::string HtmlEscape(std::string_view text);
-
 class CSandboxPages {
  public:
   CSandboxPages(std::array<std::string, kServiceRoleCount> urls, std::string charsetLabel)

@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include "core/common/AsciiCase.h"
+#include "core/html/HtmlTreeWriter.h"
 
 using namespace nuvo;
 
@@ -37,31 +38,9 @@ class Exchange : public IHttpExchange {
   std::size_t offset_ = 0;
 };
 
-std::string Escaped(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 std::string Hidden(const std::string& name, const std::string& value) {
-  return "<input type=\"hidden\" name=\"" + name + "\" value=\"" + Escaped(value) + "\">\n";
+  return "<input type=\"hidden\" name=\"" + name + "\" value=\"" + EscapeHtmlAttribute(value) +
+         "\">\n";
 }
 
 std::string Page(const std::string& title, const std::string& body) {
