@@ -83,6 +83,14 @@ bool CListingSubmitter::Settle(const std::vector<CSubmitFinding>& findings, CSub
   return true;
 }
 
+bool CListingSubmitter::SettleEach(const std::vector<SubmitCheck>& checks, CSubmitResult& result) {
+  // Each check sees the listing as the checks before it left it.
+  for (const SubmitCheck& check : checks) {
+    if (!Settle(check(doc_), result)) return false;
+  }
+  return true;
+}
+
 bool CListingSubmitter::OfferLinks() {
   // HTML input is the seller's own markup: its addresses are left as they were written.
   if (doc_.GetDescriptInputType() == CNuvoDoc::kHtmlInput) return true;
@@ -132,23 +140,12 @@ CSubmitResult CListingSubmitter::SubmitListing(const CCommonSubmitSettings* sett
   CSubmitResult result;
   CSubmitCheckContext context{options_.optionValue, form_, false, options_.banners.size()};
 
-  // Each step sees the listing as the steps before it left it.
-  using Step = std::vector<CSubmitFinding> (*)(const CNuvoDoc&);
-  for (Step step : {CheckStartPrice, CheckBuyNowPrice, CheckTitle, CheckCondition}) {
-    if (!Settle(step(doc_), result)) return result;
-  }
-  if (!Settle(CheckInternetImages(doc_, context.bannerCount), result)) return result;
-  if ((context.optionValue & kOptionWarnMachineDependentChars) &&
-      !Settle(CheckMachineDependentChars(doc_), result))
-    return result;
-  if ((context.optionValue & kOptionWarnEmptyItems) && !Settle(CheckEmptyItems(doc_), result))
-    return result;
+  if (!SettleEach(ChecksBeforeLinks(context), result)) return result;
   if ((context.optionValue & kOptionDetectUnlinkedAddresses) && !OfferLinks()) {
     result.result = ESubmitResult::Cancelled;
     return result;
   }
-  if (!Settle(CheckPaidOptions(doc_, context.optionValue), result)) return result;
-  if (!Settle(CheckShipping(doc_, form_), result)) return result;
+  if (!SettleEach(ChecksAfterLinks(context), result)) return result;
 
   std::optional<CCommonSubmitSettings> confirmed;
   if (settings) {
@@ -161,8 +158,7 @@ CSubmitResult CListingSubmitter::SubmitListing(const CCommonSubmitSettings* sett
     }
   }
   context.sellerPaysPostage = confirmed->post.SellerPaysPostage();
-  if (!Settle(CheckCashOnDelivery(doc_, context), result)) return result;
-  if (!Settle(CheckNumberLengths(doc_), result)) return result;
+  if (!SettleEach(ChecksAfterSettings(context), result)) return result;
 
   const CSubmitSettings runSettings = MakeRunSettings(*confirmed, options_);
   const CPageOptions pageOptions = CPageOptions::FromAppOptions(options_);

@@ -100,6 +100,8 @@ class CListingSubmitter {
  private:
   // Turns findings into focus, messages and questions; false when the submission stops.
   bool Settle(const std::vector<CSubmitFinding>& findings, CSubmitResult& result);
+  // Runs the checks one after another, settling each before the next looks.
+  bool SettleEach(const std::vector<SubmitCheck>& checks, CSubmitResult& result);
   // Offers a link for every address of the description written without one; false when the
   // seller cancelled.
   bool OfferLinks();

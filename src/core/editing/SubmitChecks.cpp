@@ -372,27 +372,42 @@ std::vector<CSubmitFinding> CheckNumberLengths(const CNuvoDoc& doc) {
   return {};
 }
 
+std::vector<SubmitCheck> ChecksBeforeLinks(const CSubmitCheckContext& context) {
+  std::vector<SubmitCheck> checks = {CheckStartPrice, CheckBuyNowPrice, CheckTitle, CheckCondition,
+                                     [banners = context.bannerCount](const CNuvoDoc& doc) {
+                                       return CheckInternetImages(doc, banners);
+                                     }};
+  if (context.optionValue & kOptionWarnMachineDependentChars)
+    checks.emplace_back(CheckMachineDependentChars);
+  if (context.optionValue & kOptionWarnEmptyItems) checks.emplace_back(CheckEmptyItems);
+  return checks;
+}
+
+std::vector<SubmitCheck> ChecksAfterLinks(const CSubmitCheckContext& context) {
+  return {[options = context.optionValue](const CNuvoDoc& doc) {
+            return CheckPaidOptions(doc, options);
+          },
+          [form = context.form](const CNuvoDoc& doc) { return CheckShipping(doc, form); }};
+}
+
+std::vector<SubmitCheck> ChecksAfterSettings(const CSubmitCheckContext& context) {
+  return {[context](const CNuvoDoc& doc) { return CheckCashOnDelivery(doc, context); },
+          CheckNumberLengths};
+}
+
 std::vector<CSubmitFinding> CheckBeforeSettings(const CNuvoDoc& doc,
                                                 const CSubmitCheckContext& context) {
   std::vector<CSubmitFinding> all;
-  Append(all, CheckStartPrice(doc));
-  Append(all, CheckBuyNowPrice(doc));
-  Append(all, CheckTitle(doc));
-  Append(all, CheckCondition(doc));
-  Append(all, CheckInternetImages(doc, context.bannerCount));
-  if (context.optionValue & kOptionWarnMachineDependentChars) {
-    Append(all, CheckMachineDependentChars(doc));
+  for (const auto& checks : {ChecksBeforeLinks(context), ChecksAfterLinks(context)}) {
+    for (const SubmitCheck& check : checks) Append(all, check(doc));
   }
-  if (context.optionValue & kOptionWarnEmptyItems) Append(all, CheckEmptyItems(doc));
-  Append(all, CheckPaidOptions(doc, context.optionValue));
-  Append(all, CheckShipping(doc, context.form));
   return all;
 }
 
 std::vector<CSubmitFinding> CheckAfterSettings(const CNuvoDoc& doc,
                                                const CSubmitCheckContext& context) {
-  std::vector<CSubmitFinding> all = CheckCashOnDelivery(doc, context);
-  Append(all, CheckNumberLengths(doc));
+  std::vector<CSubmitFinding> all;
+  for (const SubmitCheck& check : ChecksAfterSettings(context)) Append(all, check(doc));
   return all;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -88,9 +89,17 @@ std::vector<CSubmitFinding> CheckCashOnDelivery(const CNuvoDoc& doc,
 // The numbers whose text is longer than the form's fields take.
 std::vector<CSubmitFinding> CheckNumberLengths(const CNuvoDoc& doc);
 
-// Every check that the options turn on, in the order a submission runs them, with everything
-// each one finds, so that a seller can fix a listing in one pass. A submission confirms the
-// common settings between the two halves.
+// One check bound to what it needs besides the listing.
+using SubmitCheck = std::function<std::vector<CSubmitFinding>(const CNuvoDoc&)>;
+
+// The checks the options turn on, in the order a submission runs them. A submission offers links
+// for bare addresses between the first two lists and confirms the common settings before the
+// last, whose checks read the settings through the context.
+std::vector<SubmitCheck> ChecksBeforeLinks(const CSubmitCheckContext& context);
+std::vector<SubmitCheck> ChecksAfterLinks(const CSubmitCheckContext& context);
+std::vector<SubmitCheck> ChecksAfterSettings(const CSubmitCheckContext& context);
+
+// Everything the checks of the lists find, so that a seller can fix a listing in one pass.
 std::vector<CSubmitFinding> CheckBeforeSettings(const CNuvoDoc& doc,
                                                 const CSubmitCheckContext& context);
 std::vector<CSubmitFinding> CheckAfterSettings(const CNuvoDoc& doc,
