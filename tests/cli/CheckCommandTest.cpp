@@ -6,6 +6,7 @@
 #include "core/document/NuvoDoc.h"
 #include "support/CliRunner.h"
 #include "support/ScriptedPrompt.h"
+#include "support/SubmittableListing.h"
 #include "support/TempDir.h"
 
 using namespace nuvo;
@@ -21,13 +22,7 @@ fs::path SaveListing(const TempDir& dir, Fill fill) {
   CAppComm(settings).WriteInstallationString("Samples", NUVO_SAMPLES_DIR);
   CNuvoDoc doc(settings, prompt);
   EXPECT_TRUE(doc.OnNewDocument());
-  doc.SetTitle(Cp932("腕時計"));
-  CShipSettings shipping;
-  CShipMethod method;
-  method.name = Cp932("ゆうパック");
-  method.fee = 800;
-  shipping.methods = {method};
-  doc.SetShipping(shipping);
+  MakeSubmittable(doc, "腕時計");
   fill(doc);
   const fs::path file = dir.path() / "listing.nvd";
   EXPECT_TRUE(doc.OnSaveDocument(file));

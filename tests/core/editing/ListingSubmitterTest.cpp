@@ -6,6 +6,7 @@
 #include "core/app/OptionBits.h"
 #include "core/common/Encoding.h"
 #include "core/common/MessageIds.h"
+#include "support/SubmittableListing.h"
 
 using namespace nuvo;
 
@@ -63,14 +64,8 @@ class ListingSubmitterTest : public EditingTest {
  protected:
   ListingSubmitterTest() {
     doc.SetDescriptInputType(CNuvoDoc::kNormalInput);
-    doc.SetTitle(Cp932("腕時計"));
+    MakeSubmittable(doc, "腕時計");
     doc.SetStartPrice(1000);
-    CShipSettings shipping;
-    CShipMethod method;
-    method.name = Cp932("ゆうパック");
-    method.fee = 800;
-    shipping.methods = {method};
-    doc.SetShipping(shipping);
     options.optionValue = 0;
   }
 

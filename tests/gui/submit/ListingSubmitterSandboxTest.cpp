@@ -9,6 +9,7 @@
 #include "gui/net/QtHttpTransport.h"
 #include "support/SandboxProcess.h"
 #include "support/ScriptedPrompt.h"
+#include "support/SubmittableListing.h"
 #include "support/TempDir.h"
 
 using namespace nuvo;
@@ -25,15 +26,9 @@ class ListingSubmitterSandboxTest : public ::testing::Test,
   ListingSubmitterSandboxTest() {
     doc.OnNewDocument();
     doc.SetDescriptInputType(CNuvoDoc::kNormalInput);
-    doc.SetTitle(Cp932("青いコップ"));
+    MakeSubmittable(doc, "青いコップ");
     doc.SetStartPrice(1500);
     doc.SetCategoryId(2084005);
-    CShipSettings shipping;
-    CShipMethod method;
-    method.name = Cp932("ゆうパック");
-    method.fee = 800;
-    shipping.methods = {method};
-    doc.SetShipping(shipping);
     options.optionValue &= ~kOptionShowFinalConfirmation;
     settings.basic.duration = 3;
     settings.basic.closingTime = 22;
