@@ -35,10 +35,6 @@ int CDecorateConverter::SizeToLevel(int size) const {
                                     : static_cast<int>(found - kLevelSizes.begin()) + 1;
 }
 
-}  // namespace nuvo
-
-namespace nuvo {
-
 void CDecorateConverter::WriteHtml(std::string_view text, const DecorateRangeList& ranges,
                                    int start, int end, std::string& out) const {
   CDecorateHtmlWriter(*this, text, ranges).Write(start, end, out);
@@ -55,6 +51,19 @@ bool CDecorateConverter::Normalize(std::string& html) const {
   if (!ReadHtml(html, text, ranges)) return false;
   WriteHtml(text, ranges, 0, static_cast<int>(text.size()), html);
   return true;
+}
+
+int CDecorateConverter::TextOffsetOf(std::string_view html, std::size_t offset) const {
+  const std::string_view before = html.substr(0, offset);
+  const auto tag = before.rfind('<');
+  if (tag != std::string_view::npos && before.find('>', tag) == std::string_view::npos) return -1;
+  const auto entity = before.rfind('&');
+  if (entity != std::string_view::npos && before.find(';', entity) == std::string_view::npos)
+    return -1;
+  std::string text;
+  DecorateRangeList ranges;
+  ReadHtml(before, text, ranges);
+  return static_cast<int>(text.size());
 }
 
 }  // namespace nuvo

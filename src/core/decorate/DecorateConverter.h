@@ -32,6 +32,9 @@ class CDecorateConverter {
   // Rewrites `html` in the writer's own form when the reader understands all of it, and leaves
   // it as it stands otherwise; returns whether it was understood.
   bool Normalize(std::string& html) const;
+  // Where the byte at `offset` of a fragment stands in the text the fragment reads as, so that a
+  // character found in stored markup can be selected in the editor; -1 inside a tag or entity.
+  int TextOffsetOf(std::string_view html, std::size_t offset) const;
 
  private:
   int baseSize_ = 0;

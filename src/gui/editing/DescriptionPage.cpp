@@ -186,13 +186,17 @@ bool CDescriptionPage::ShowFinding(const CSubmitFinding& finding) {
     return true;
   }
   block.decorated->setFocus(Qt::OtherFocusReason);
-  // An address offered a link is counted in the editor's text; other findings count in the
-  // stored markup, which the editor cannot select.
-  if (finding.step == "links") {
-    const auto start = static_cast<int>(finding.selectionStart);
-    block.decorated->Editor().SetSelection(start,
-                                           start + static_cast<int>(finding.selectionLength));
+  // An address offered a link is counted in the editor's text, other findings in the stored
+  // markup.
+  CDecorateEditor& editor = block.decorated->Editor();
+  int start = static_cast<int>(finding.selectionStart);
+  if (finding.step != "links") {
+    const std::vector<std::string> texts = context_.doc.GetDescriptions();
+    start = static_cast<std::size_t>(finding.row) < texts.size()
+                ? editor.Doc().Converter().TextOffsetOf(texts[finding.row], finding.selectionStart)
+                : -1;
   }
+  if (start >= 0) editor.SetSelection(start, start + static_cast<int>(finding.selectionLength));
   return true;
 }
 

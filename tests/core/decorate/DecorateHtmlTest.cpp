@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DecorateTestSupport.h"
+#include "core/decorate/DecorateConverter.h"
 #include "core/decorate/DecorateEditDoc.h"
 
 using namespace nuvo;
@@ -206,4 +207,18 @@ TEST(DecorateHtmlReader, SurvivesArbitraryFragments) {
     CDecorateEditDoc again = MakeDoc("");
     EXPECT_TRUE(again.SetHtml(written)) << html << " => " << written;
   }
+}
+
+TEST(DecorateHtmlReader, PlacesAByteOfStoredMarkupInTheEditorsText) {
+  CDecorateConverter converter;
+  converter.SetBaseSize(90);
+  const std::string html = "<b>a&amp;b</b><br><font color=\"#ff0000\">cd</font>";
+  const auto at = [&](std::string_view needle) {
+    return converter.TextOffsetOf(html, html.find(needle));
+  };
+  EXPECT_EQ(at("a&"), 0);
+  EXPECT_EQ(at("b</b>"), 2);  // the entity is one character
+  EXPECT_EQ(at("cd"), 4);     // the line break is one too
+  EXPECT_EQ(at("color"), -1);
+  EXPECT_EQ(at("amp;"), -1);
 }

@@ -140,4 +140,13 @@ TEST_F(SheetSubmitTest, AnAddressOfferedALinkIsSelectedInItsDescription) {
   EXPECT_TRUE(runs.empty());
 }
 
+TEST_F(SheetSubmitTest, ACharacterFoundInDecoratedMarkupIsSelectedInTheEditor) {
+  doc->SetDescriptions({Cp932("<b>株式&amp;</b><br>㈱製")});
+  sheet->UpdateFromDocument(change::kEverything);
+  prompt.Queue(PromptAnswer::No);
+  EXPECT_EQ(sheet->SubmitListing(&confirmed).finding->step, "machine-dependent");
+  auto* editor = Find<CDecorateEditView>("decorated0");
+  EXPECT_EQ(editor->Editor().SelectedText(), Cp932("㈱"));
+}
+
 }  // namespace
