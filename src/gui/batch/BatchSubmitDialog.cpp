@@ -233,14 +233,19 @@ void CBatchSubmitDialog::dragEnterEvent(QDragEnterEvent* event) {
   if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
+// A dropped folder brings its listings, as the folder button does.
 void CBatchSubmitDialog::dropEvent(QDropEvent* event) {
-  std::vector<std::filesystem::path> files;
+  std::vector<std::filesystem::path> files, folders;
   for (const QUrl& url : event->mimeData()->urls()) {
-    if (url.isLocalFile()) files.push_back(ToPath(url.toLocalFile()));
+    if (!url.isLocalFile()) continue;
+    std::filesystem::path path = ToPath(url.toLocalFile());
+    std::error_code error;
+    (std::filesystem::is_directory(path, error) ? folders : files).push_back(std::move(path));
   }
-  if (files.empty()) return;
+  if (files.empty() && folders.empty()) return;
   event->acceptProposedAction();
-  AddFiles(files);
+  for (const std::filesystem::path& folder : folders) AddFolder(folder);
+  if (!files.empty()) AddFiles(files);
 }
 
 // The list's viewport takes drops for the window.

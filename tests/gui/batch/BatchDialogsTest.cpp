@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -58,6 +60,30 @@ TEST(BatchSubmitDialog, CollectsFilesAsTheSellerAddsThem) {
   dialog.MoveSelected(-1);
   EXPECT_EQ(dialog.Files().front(), dir.path() / "sub/b.nvd");
   EXPECT_EQ(view->currentItem()->text(0), QStringLiteral("b.nvd"));
+}
+
+TEST(BatchSubmitDialog, TakesDroppedFilesAndFoldersOnItsList) {
+  CMemorySettings backend;
+  CAppComm comm(backend);
+  ScriptedPrompt prompt;
+  TempDir dir;
+  std::filesystem::create_directories(dir.path() / "week");
+  for (const char* name : {"a.nvd", "week/b.nvd", "week/c.nvd"}) std::ofstream(dir.path() / name);
+  CBatchSubmitDialog dialog(comm, prompt, false);
+  QWidget* viewport = dialog.findChild<QTreeWidget*>()->viewport();
+
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(QString::fromStdString((dir.path() / "week").string())),
+                QUrl::fromLocalFile(QString::fromStdString((dir.path() / "a.nvd").string()))});
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(viewport, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(viewport, &drop);
+  EXPECT_EQ(dialog.Files(),
+            (std::vector<std::filesystem::path>{dir.path() / "week/b.nvd",
+                                                dir.path() / "week/c.nvd", dir.path() / "a.nvd"}));
+  EXPECT_TRUE(prompt.Ids().empty());
 }
 
 TEST(BatchProgressDialog, ShowsEachItemsStateAndStopsAtTheFailure) {
