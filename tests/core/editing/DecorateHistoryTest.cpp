@@ -85,33 +85,3 @@ TEST_F(EditingTest, DecoratedEditsUndoAndRedoThroughTheListingHistory) {
   commands.Undo();
   EXPECT_TRUE(commands.CanRedo());
 }
-
-// Keys typed and erased in the middle of decorated text, with nothing read between them, undo and
-// redo to the decorations they had: the ranges after the caret move back and forth with the text.
-TEST_F(EditingTest, KeysTypedBeforeDecorationsUndoToWhereTheDecorationsWere) {
-  CDecorateEditor editor(kDecoMultiLine);
-  CDecorateHistory history(doc, editor, [] {});
-  Relay relay;
-  relay.history = &history;
-  editor.SetListener(&relay);
-  editor.TypeText("plain bold red");
-  editor.ApplyDecoration(DECO_BOLD, 6, 10);
-  editor.ApplyDecoration(DECO_COLOR, 11, 14, {0x0000FF, {}});
-  const std::string decorated = editor.GetHtml();
-
-  editor.MoveCaret(2, false);
-  for (const char* key : {"a", "b", "c"}) editor.TypeText(key);
-  editor.Backspace();
-  editor.TypeText(Cp932("き"));
-  const std::string typed = editor.GetHtml();
-  EXPECT_EQ(editor.Doc().GetFlagsAt(10), DECO_BOLD);
-  EXPECT_EQ(editor.Doc().GetColorAt(16), 0x0000FF);
-
-  CCommandHistory& commands = doc.GetCommandHistory();
-  while (editor.GetHtml() != decorated && commands.CanUndo()) commands.Undo();
-  EXPECT_EQ(editor.Doc().GetText(), "plain bold red");
-  EXPECT_EQ(editor.Doc().GetFlagsAt(6), DECO_BOLD);
-  EXPECT_EQ(editor.Doc().GetColorAt(13), 0x0000FF);
-  while (commands.CanRedo()) commands.Redo();
-  EXPECT_EQ(editor.GetHtml(), typed);
-}
