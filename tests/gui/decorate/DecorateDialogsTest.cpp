@@ -150,6 +150,7 @@ TEST_F(DecorateDialogsTest, FindDialogSearchesReplacesAndKeepsItsHistory) {
     find.reject();
   }
   EXPECT_EQ(view.Editor().Doc().Text(), "coffee\ncoffee and coffee");
+  EXPECT_TRUE(view.Editor().Doc().IsAppliedToAll(18, 24, DECO_BOLD));  // the bold TEA
   ASSERT_EQ(prompt.Ids(), std::vector<int>{IDS_REPLACED_COUNT});
   EXPECT_EQ(prompt.requests.back().text, Cp932("3個の置換を実行しました。"));
   EXPECT_EQ(CFindHistory::Load(app).Entries(), std::vector<std::string>{"tea"});
