@@ -399,7 +399,14 @@ int CDecorateCommands::ReplaceAll(const std::string& find, const std::string& re
     if (replace.empty()) {
       editor_.DeleteSelection();
     } else {
+      // The new words look like the ones they replace, as their first character was: they neither
+      // lose a decoration that began with the match nor take on one that ended just before it.
+      CDecorateCharRange style;
+      editor_.Doc().GetStyleAt(at, style);
+      editor_.EditPendingStyle() = style;
       editor_.InsertText(replace, kInsertTyped);
+      // That style was for this one insert, not for what the seller types next.
+      editor_.MoveCaret(editor_.Caret(), false);
     }
     shift += static_cast<int>(replace.size()) - findLength;
     ++replaced;

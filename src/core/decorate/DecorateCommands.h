@@ -69,7 +69,8 @@ class CDecorateCommands {
 
   // Replaces every `find` from byte `from` (within the first `limit` bytes when limit > 0).
   // `confirm`, when given, is asked for each match with it selected: Yes replaces, No skips,
-  // Cancel stops. Returns the number of replacements.
+  // Cancel stops. A replacement takes the decorations of the first character it replaces.
+  // Returns the number of replacements.
   using ReplaceConfirm = std::function<PromptAnswer()>;
   int ReplaceAll(const std::string& find, const std::string& replace, bool matchCase, int from,
                  int limit, const ReplaceConfirm& confirm = {});

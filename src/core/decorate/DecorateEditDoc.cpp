@@ -110,6 +110,7 @@ int CDecorateEditDoc::AdjustToCharBoundary(int pos, int count, bool roundUp) con
 
 const CDecorateRange* CDecorateEditDoc::FirstAt(int pos, std::uint32_t flag) const {
   // Line flags live on line ranges only and character flags on character ranges only.
+  Settle();
   const bool line = IsLineFlag(flag);
   for (const auto& range : ranges_) {
     if (range->IsParagraph() == line && range->HasFlag(flag) && range->Contains(pos)) {
@@ -120,6 +121,7 @@ const CDecorateRange* CDecorateEditDoc::FirstAt(int pos, std::uint32_t flag) con
 }
 
 std::uint32_t CDecorateEditDoc::GetFlagsAt(int pos) const {
+  Settle();
   std::uint32_t flags = 0;
   for (const auto& range : ranges_) {
     if (range->Contains(pos)) flags |= range->Flags();
@@ -151,6 +153,7 @@ int CDecorateEditDoc::GetAlignmentAt(int pos) const {
 
 void CDecorateEditDoc::GetStyleAt(int pos, CDecorateCharRange& out) const {
   out.Reset();
+  Settle();
   for (const auto& range : ranges_) {
     if (range->IsParagraph() || !range->Contains(pos)) continue;
     const CDecorateCharRange& style = AsChar(*range);
@@ -162,12 +165,14 @@ void CDecorateEditDoc::GetStyleAt(int pos, CDecorateCharRange& out) const {
 }
 
 bool CDecorateEditDoc::HasOverlapping(int a, int b, std::uint32_t flag) const {
+  Settle();
   return std::any_of(ranges_.begin(), ranges_.end(), [&](const auto& range) {
     return range->HasFlag(flag) && range->Overlaps(a, b);
   });
 }
 
 bool CDecorateEditDoc::IsAppliedToAll(int a, int b, std::uint32_t flag) const {
+  Settle();
   for (const auto& range : ranges_) {
     if (range->HasFlag(flag) && range->Start() <= a && range->End() >= b) return true;
   }
@@ -180,6 +185,7 @@ bool CDecorateEditDoc::IsAppliedToAll(int a, int b, std::uint32_t flag) const {
 
 bool CDecorateEditDoc::CollectRanges(int a, int b, std::uint32_t flag,
                                      std::vector<DecorateSpan>& out) const {
+  Settle();
   bool appended = false;
   for (auto it = ranges_.rbegin(); it != ranges_.rend(); ++it) {
     const CDecorateRange& range = **it;
@@ -208,7 +214,11 @@ void CDecorateEditDoc::InsertText(int pos, std::string_view text, int overwrite,
   const int count = static_cast<int>(text.size());
   if (pos == length || overwrite == kDecorateInsert) {
     text_.insert(pos, text);
-    AdjustAfterInsert(pos, count, extendChar, shift, extendPara);
+    if (ShiftsEveryBoundAfter(pos, extendChar, shift, extendPara)) {
+      ShiftBoundsAfter(pos, count);
+    } else {
+      AdjustAfterInsert(pos, count, extendChar, shift, extendPara);
+    }
     return;
   }
   // Overwriting stops at the line end: a line break is never overwritten.
@@ -230,6 +240,7 @@ void CDecorateEditDoc::InsertText(int pos, std::string_view text, int overwrite,
 }
 
 void CDecorateEditDoc::SnapOutOfCharacters(int pos, int count) {
+  Settle();
   std::vector<bool> inside(count, false);
   for (int i = pos; i < pos + count;) {
     const int width = static_cast<int>(CharWidthAt(text_, i));
@@ -250,6 +261,7 @@ void CDecorateEditDoc::SnapOutOfCharacters(int pos, int count) {
 void CDecorateEditDoc::AdjustAfterInsert(int pos, int count, bool extendChar, bool shift,
                                          bool extendPara) {
   if (!extendChar && !shift && !extendPara) return;
+  Settle();
   const bool atLineStart = pos == 0 || text_[pos - 1] == '\n';
   const bool atTextEnd = pos >= 1 && GetLength() == pos + count;
   DecorateRangeList clones;
@@ -298,11 +310,43 @@ void CDecorateEditDoc::AppendAtTail(DecorateRangeList& clones) {
 void CDecorateEditDoc::DeleteText(int pos, int count, bool adjust) {
   if (pos < 0 || pos >= GetLength() || count <= 0) return;
   count = std::min(count, GetLength() - pos);
+  const bool onlyPending = adjust && DeletesOnlyPendingText(pos, count);
   text_.erase(pos, count);
-  if (adjust) AdjustAfterDelete(pos, count);
+  if (onlyPending) {
+    ShiftBoundsAfter(pos + count, -count);
+  } else if (adjust) {
+    AdjustAfterDelete(pos, count);
+  }
+}
+
+bool CDecorateEditDoc::ShiftsEveryBoundAfter(int pos, bool extendChar, bool shift,
+                                             bool extendPara) const {
+  return extendChar && shift && extendPara && pos > 0 && text_[pos - 1] != '\n';
+}
+
+void CDecorateEditDoc::ShiftBoundsAfter(int pos, int count) {
+  if (shiftBy_ == 0 || pos != shiftFrom_ + shiftBy_) {
+    Settle();
+    shiftFrom_ = pos;
+  }
+  shiftBy_ += count;
+}
+
+bool CDecorateEditDoc::DeletesOnlyPendingText(int pos, int count) const {
+  return shiftBy_ > 0 && pos >= shiftFrom_ && pos + count == shiftFrom_ + shiftBy_;
+}
+
+void CDecorateEditDoc::Settle() const {
+  if (shiftBy_ == 0) return;
+  for (const auto& range : ranges_) {
+    if (range->Start() >= shiftFrom_) range->SetStart(range->Start() + shiftBy_);
+    if (range->End() >= shiftFrom_) range->SetEnd(range->End() + shiftBy_);
+  }
+  shiftBy_ = 0;
 }
 
 void CDecorateEditDoc::AdjustAfterDelete(int pos, int count) {
+  Settle();
   const int after = pos + count;
   for (auto& slot : ranges_) {
     CDecorateRange& range = *slot;
@@ -351,6 +395,7 @@ void CDecorateEditDoc::SnapEnd(CDecorateRange& range) const {
 bool CDecorateEditDoc::AddDecoration(int start, int end, std::uint32_t flag,
                                      const DecorateValue& value) {
   if (start < 0 || end < 0 || end < start) return false;
+  Settle();
   const bool line = IsLineFlag(flag);
 
   // Ranges of this one decoration that the new one covers are absorbed by it.
@@ -402,6 +447,7 @@ bool CDecorateEditDoc::AddDecoration(int start, int end, std::uint32_t flag,
 
 bool CDecorateEditDoc::RemoveDecoration(int a, int b, std::uint32_t flag) {
   if (a >= b) return false;
+  Settle();
   bool changed = false;
   DecorateRangeList clones;
   for (auto& slot : ranges_) {
@@ -438,6 +484,7 @@ bool CDecorateEditDoc::RemoveDecoration(int a, int b, std::uint32_t flag) {
 
 bool CDecorateEditDoc::ClearDecorations(int a, int b) {
   if (a >= b) return false;
+  Settle();
   bool changed = false;
   DecorateRangeList clones;
   for (auto& slot : ranges_) {
@@ -469,6 +516,7 @@ void CDecorateEditDoc::GetHtml(std::string& out, int start, int count) const {
   if (start == -1) start = 0;
   if (count == -1) count = GetLength() - start;
   if (count <= 0 || start < 0) return;
+  Settle();
   const long long end = std::min<long long>(static_cast<long long>(start) + count, GetLength());
   converter_.WriteHtml(text_, ranges_, start, static_cast<int>(end), out);
 }
@@ -481,6 +529,7 @@ bool CDecorateEditDoc::SetHtml(std::string_view html) {
 void CDecorateEditDoc::DeleteContents() {
   text_.clear();
   ranges_.clear();
+  shiftBy_ = 0;
 }
 
 }  // namespace nuvo

@@ -13,6 +13,12 @@
 // back. It owns the text, every range in its list and the converter. Every change of the text goes
 // with the adjustment of the ranges, so that the ranges stay valid, non-empty, on character
 // boundaries, and line ranges stay on whole lines.
+//
+// Typing at one caret moves every range bound after the caret by the same amount, so the document
+// does not walk its ranges on each keystroke: it keeps that amount as a pending shift of every
+// bound stored at or after one position, and writes it into the ranges only when an edit elsewhere,
+// a decoration or a reader needs them as they stand. A keystroke in the middle of a line then costs
+// the same whatever the number of ranges.
 namespace nuvo {
 
 // The value a decoration carries: a number (colour, size, alignment) or a link address.
@@ -78,10 +84,28 @@ class CDecorateEditDoc {
   int LevelToSize(int level) const { return converter_.LevelToSize(level); }
   int SizeToLevel(int size) const { return converter_.SizeToLevel(size); }
 
-  const DecorateRangeList& Ranges() const { return ranges_; }
+  // The ranges with every pending shift written into them.
+  const DecorateRangeList& Ranges() const {
+    Settle();
+    return ranges_;
+  }
   const CDecorateConverter& Converter() const { return converter_; }
 
  private:
+  // Whether the ranges move after an insert at `pos` the way a pending shift moves them: every
+  // bound at or after `pos` goes with the text. Not so at a line start, where a decoration ending
+  // on the line before stops and a line range starting there stays.
+  bool ShiftsEveryBoundAfter(int pos, bool extendChar, bool shift, bool extendPara) const;
+  // Moves every bound at or after `pos` by `count` (negative for a delete) through the pending
+  // shift; settles the one pending elsewhere first.
+  void ShiftBoundsAfter(int pos, int count);
+  // Whether deleting `count` bytes before the end of the pending shift takes only text typed since
+  // it began. No bound lies in that text, and none of a line range at its end, since the shift
+  // only begins away from a line start: the delete then only moves the bounds after it.
+  bool DeletesOnlyPendingText(int pos, int count) const;
+  // Writes the pending shift into the ranges. It changes how the positions are stored, never what
+  // they are, so readers may settle too.
+  void Settle() const;
   void AdjustAfterInsert(int pos, int count, bool extendChar, bool shift, bool extendPara);
   void AdjustAfterDelete(int pos, int count);
   // After an overwrite that replaced characters of another width: moves every range bound that
@@ -96,6 +120,11 @@ class CDecorateEditDoc {
 
   std::string text_;
   DecorateRangeList ranges_;
+  // Every bound stored at or after shiftFrom_ stands shiftBy_ bytes further on. No bound lies in
+  // [shiftFrom_, shiftFrom_ + shiftBy_): those are the bytes typed since the shift began, and their
+  // end is the caret where typing goes on without settling.
+  mutable int shiftFrom_ = 0;
+  mutable int shiftBy_ = 0;
   CDecorateConverter converter_;
 };
 

@@ -116,8 +116,8 @@ class CDecorateParaRange : public CDecorateRange {
 
 // The document's range list. The head holds the most recently applied decoration, which wins
 // where ranges with the same valued flag overlap; ranges from splits and from HTML go to the tail.
-// Every keystroke walks the whole list, so it is kept contiguous: a walk then reads the ranges
-// side by side instead of following one link after another through the heap.
+// Drawing, writing a fragment and most edits walk the whole list, so it is kept contiguous: a walk
+// then reads the ranges side by side instead of following one link after another through the heap.
 using DecorateRangeList = std::vector<std::unique_ptr<CDecorateRange>>;
 
 }  // namespace nuvo

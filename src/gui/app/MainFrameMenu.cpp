@@ -539,7 +539,7 @@ void CMainFrame::ConnectDecorateCommands() {
   }
   for (int id : {command::kFindNext, command::kFindPrevious}) {
     connect(Action(id), &QAction::triggered, this, [this, id] {
-      CFindDialog::FindAgain(FocusedEditor(), id == command::kFindNext, app_.Comm());
+      CFindDialog::FindAgain(FocusedEditor(), id == command::kFindNext, app_.Comm(), app_.Prompt());
     });
   }
   UpdateDecorateCommands();

@@ -1,6 +1,5 @@
 #include "gui/decorate/FindDialog.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -20,14 +19,15 @@ namespace {
 // Whether the last search told case apart: the repeated searches of F3 follow it for the run.
 bool lastMatchCase = false;
 
-// Past the last match the selection stays where it is and the seller hears it, as in a text
-// editor; a message box would stand in the way of the next search.
-bool FindIn(CDecorateEditView* editor, const std::string& text, bool matchCase, bool forward) {
+// Past the last match the selection stays where it is, and the seller is told which text was not
+// found: a beep alone does not say whether the search ran at all.
+bool FindIn(CDecorateEditView* editor, const std::string& text, bool matchCase, bool forward,
+            IUserPrompt& prompt) {
   if (editor->Commands().FindNext(text, matchCase, forward)) {
     editor->SetSelection(editor->Editor().SelectionStart(), editor->Editor().SelectionEnd());
     return true;
   }
-  QApplication::beep();
+  ShowMessage(prompt, IDS_TEXT_NOT_FOUND, {text}, PromptIcon::Information);
   return false;
 }
 
@@ -109,7 +109,7 @@ std::optional<std::string> CFindDialog::FindText() {
 void CFindDialog::Find(bool forward) {
   const std::optional<std::string> text = FindText();
   if (!text || !editor_) return;
-  FindIn(editor_, *text, matchCase_->isChecked(), forward);
+  FindIn(editor_, *text, matchCase_->isChecked(), forward, prompt_);
 }
 
 void CFindDialog::ReplaceAll() {
@@ -132,10 +132,11 @@ void CFindDialog::done(int result) {
   QDialog::done(result);
 }
 
-bool CFindDialog::FindAgain(CDecorateEditView* editor, bool forward, CAppComm& app) {
+bool CFindDialog::FindAgain(CDecorateEditView* editor, bool forward, CAppComm& app,
+                            IUserPrompt& prompt) {
   const CFindHistory history = CFindHistory::Load(app);
   if (!editor || history.Entries().empty()) return false;
-  return FindIn(editor, history.Entries().front(), lastMatchCase, forward);
+  return FindIn(editor, history.Entries().front(), lastMatchCase, forward, prompt);
 }
 
 }  // namespace nuvo

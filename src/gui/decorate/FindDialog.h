@@ -31,8 +31,9 @@ class CFindDialog : public QDialog {
               QWidget* parent = nullptr);
 
   // Finds the latest searched text again in `editor`, as F3 and Shift+F3 do; false when there is
-  // nothing to search for or no match.
-  static bool FindAgain(CDecorateEditView* editor, bool forward, CAppComm& app);
+  // nothing to search for or no match, which `prompt` tells.
+  static bool FindAgain(CDecorateEditView* editor, bool forward, CAppComm& app,
+                        IUserPrompt& prompt);
 
   void done(int result) override;
 

@@ -200,6 +200,25 @@ TEST_F(DecorateCommandsTest, ReplaceAllShiftsLaterMatchesAndSkipsHalvesOfKanji) 
   EXPECT_EQ(editor.Doc().Text(), "xyz! " + Cp932("ソ") + " xyz!/ <q>");
 }
 
+// Replaced words keep their own decorations and take none from their neighbours: not the bold of
+// the word they follow, and still the bold and colour of a word they begin or are.
+TEST_F(DecorateCommandsTest, ReplaceAllKeepsTheDecorationsOfTheReplacedWords) {
+  editor.SetHtml("");
+  editor.PastePlain("greentea teatime red tea");
+  editor.ApplyDecoration(DECO_BOLD, 0, 5);
+  editor.ApplyDecoration(DECO_BOLD, 9, 16);
+  editor.ApplyDecoration(DECO_COLOR, 21, 24, {0x0000FF, {}});
+  EXPECT_EQ(commands.ReplaceAll("tea", "coffee", true, 0, 0), 3);
+  EXPECT_EQ(editor.Doc().Text(), "greencoffee coffeetime red coffee");
+  EXPECT_TRUE(editor.Doc().IsAppliedToAll(0, 5, DECO_BOLD));
+  EXPECT_FALSE(editor.Doc().HasOverlapping(5, 12, DECO_BOLD));
+  EXPECT_TRUE(editor.Doc().IsAppliedToAll(12, 22, DECO_BOLD));
+  EXPECT_FALSE(editor.Doc().HasOverlapping(22, 33, DECO_BOLD));
+  EXPECT_EQ(editor.Doc().GetColorAt(27), 0x0000FF);
+  EXPECT_EQ(editor.Doc().GetColorAt(32), 0x0000FF);
+  EXPECT_FALSE(editor.Doc().HasOverlapping(22, 27, DECO_COLOR));
+}
+
 // Ignoring case touches single-byte letters only: ア and ヂ differ in a trail byte that reads as
 // "A" or "a".
 TEST_F(DecorateCommandsTest, FindStepsThroughMatchesBothWaysAndKanjiNeverMatchIgnoringCase) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "DecorateTestSupport.h"
 #include "core/decorate/DecorateEditDoc.h"
@@ -76,5 +79,84 @@ TEST(DecorateEditSequence, EveryEditKeepsTheInvariants) {
       }
       ASSERT_TRUE(KeepsInvariants(doc)) << "round " << round << ", step " << step << ": " << action;
     }
+  }
+}
+
+// A seller's session: bursts of typing at a caret, backspaces, a step or two aside, jumps,
+// decorations and line breaks. The document that is never read between edits keeps moving the
+// ranges after the caret as one pending shift; the one read after every edit has them written in
+// each time. Both must end with the same ranges and fragment.
+TEST(DecorateEditSequence, TypingWithoutReadingMovesTheRangesAsReadingAfterEachKey) {
+  RandomText random(20261206);
+  for (int round = 0; round < 200; ++round) {
+    CDecorateEditDoc unread;
+    CDecorateEditDoc read;
+    const std::string start = random.Text(40);
+    for (CDecorateEditDoc* doc : {&unread, &read}) {
+      doc->InsertText(0, start, kDecorateInsert, false, false, false);
+    }
+    for (int i = 0; i < 6; ++i) {
+      const auto [a, b] = Ordered(random.Boundary(start), random.Boundary(start));
+      const auto [lineA, lineB] = Ordered(random.LineBound(start), random.LineBound(start));
+      for (CDecorateEditDoc* doc : {&unread, &read}) {
+        if (a < b) doc->AddDecoration(a, b, kCharFlags[i % 7], {60 + i, "z"});
+        if (lineA < lineB) doc->AddDecoration(lineA, lineB, DECO_ALIGN, {kAlignCentre, {}});
+      }
+    }
+    int caret = random.Boundary(start);
+    std::string log;
+    for (int step = 0; step < 80; ++step) {
+      const std::string text = read.GetText();
+      // A caret a character or two aside lands on the edges of what was just typed.
+      auto near = [&](int from) {
+        const std::vector<bool> boundary = test::CharBoundaries(text);
+        int pos = std::clamp(from + random.Below(7) - 3, 0, static_cast<int>(text.size()));
+        while (!boundary[pos]) --pos;
+        return pos;
+      };
+      std::function<void(CDecorateEditDoc&)> edit;
+      switch (random.Below(10)) {
+        case 0:
+          caret = random.OneIn(3) ? random.Boundary(text) : near(caret);
+          log += "move " + std::to_string(caret) + "; ";
+          continue;
+        case 1:
+        case 2: {
+          // Backspace over what lies before the caret, typed just now or not.
+          const int from = std::min(near(caret), caret);
+          edit = [=](CDecorateEditDoc& doc) { doc.DeleteText(from, caret - from, true); };
+          log += "delete " + std::to_string(from) + "-" + std::to_string(caret) + "; ";
+          caret = from;
+          break;
+        }
+        case 3: {
+          auto [a, b] = Ordered(caret, near(caret));
+          if (a == b) continue;
+          const std::uint32_t flag = kCharFlags[random.Below(7)];
+          edit = [=](CDecorateEditDoc& doc) { doc.AddDecoration(a, b, flag, {90, "y"}); };
+          log += "decorate; ";
+          break;
+        }
+        default: {
+          const std::string typed = random.Text(3);
+          edit = [=](CDecorateEditDoc& doc) {
+            doc.InsertText(caret, typed, kDecorateInsert, true, true, true);
+          };
+          log += "type " + std::to_string(typed.size()) + " at " + std::to_string(caret) + "; ";
+          caret += static_cast<int>(typed.size());
+          break;
+        }
+      }
+      edit(unread);
+      edit(read);
+      read.Ranges();
+    }
+    ASSERT_EQ(test::Describe(unread), test::Describe(read)) << "round " << round << ": " << log;
+    std::string unreadHtml;
+    std::string readHtml;
+    unread.GetHtml(unreadHtml);
+    read.GetHtml(readHtml);
+    ASSERT_EQ(unreadHtml, readHtml) << "round " << round;
+    ASSERT_TRUE(KeepsInvariants(unread)) << "round " << round << ": " << log;
   }
 }

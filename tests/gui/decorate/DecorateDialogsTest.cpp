@@ -150,6 +150,7 @@ TEST_F(DecorateDialogsTest, FindDialogSearchesReplacesAndKeepsItsHistory) {
     find.reject();
   }
   EXPECT_EQ(view.Editor().Doc().Text(), "coffee\ncoffee and coffee");
+  EXPECT_TRUE(view.Editor().Doc().IsAppliedToAll(18, 24, DECO_BOLD));  // the bold TEA
   ASSERT_EQ(prompt.Ids(), std::vector<int>{IDS_REPLACED_COUNT});
   EXPECT_EQ(prompt.requests.back().text, Cp932("3個の置換を実行しました。"));
   EXPECT_EQ(CFindHistory::Load(app).Entries(), std::vector<std::string>{"tea"});
@@ -160,11 +161,13 @@ TEST_F(DecorateDialogsTest, FindDialogSearchesReplacesAndKeepsItsHistory) {
   CFindDialog again(&view, false, app, prompt);
   EXPECT_EQ(again.findChild<QComboBox*>("findText")->count(), 2);
   view.Editor().MoveCaret(0, false);
-  EXPECT_TRUE(CFindDialog::FindAgain(&view, true, app));
+  EXPECT_TRUE(CFindDialog::FindAgain(&view, true, app, prompt));
   EXPECT_EQ(view.Editor().SelectedText(), "and");
-  // Past the last match the selection stays.
-  EXPECT_FALSE(CFindDialog::FindAgain(&view, true, app));
+  // Past the last match the selection stays, and the seller is told what was not found.
+  EXPECT_FALSE(CFindDialog::FindAgain(&view, true, app, prompt));
   EXPECT_EQ(view.Editor().SelectedText(), "and");
+  EXPECT_EQ(prompt.Ids().back(), IDS_TEXT_NOT_FOUND);
+  EXPECT_EQ(prompt.requests.back().text, Cp932("「and」は見つかりませんでした。"));
 }
 
 }  // namespace
