@@ -172,10 +172,17 @@ CSubmitResult CListingSubmitter::SubmitListing(const CCommonSubmitSettings* sett
   runOptions.batchIndex = batchIndex;
   runOptions.batchTotal = batchCount;
   runOptions.beforeFinalPost = std::move(beforeFinalPost);
+  std::string unreadablePhoto;
+  const std::optional<nuvo::SubmitListing> listing =
+      BuildSubmitListing(doc_, runSettings, pageOptions, unreadablePhoto);
+  if (!listing) {
+    ShowMessage(host_, IDS_PHOTO_UNREADABLE, {unreadablePhoto});
+    result.result = ESubmitResult::Failed;
+    return result;
+  }
   // A login on the way earns exactly one more run.
   for (int attempt = 0; attempt < 2; ++attempt) {
-    result.run = host_.RunSubmission(
-        runSettings, BuildSubmitListing(doc_, runSettings, pageOptions), runOptions);
+    result.run = host_.RunSubmission(runSettings, *listing, runOptions);
     ++result.runs;
     if (result.run->outcome != SubmitOutcome::LoginRequired || !result.run->loginAgain) break;
   }
