@@ -44,15 +44,6 @@ class OpenedListing : public ::testing::Test {
       JpegBytes(640, 480), std::vector<std::uint8_t>(200000, 0x33), GifBytes(31, 40)};
 };
 
-TEST(PhotoData, BytesInMemoryAndPiecesOfAFileCompareByWhatTheyAre) {
-  const std::vector<std::uint8_t> bytes{1, 2, 3};
-  EXPECT_EQ(CPhotoData(bytes), CPhotoData(bytes));
-  EXPECT_NE(CPhotoData(bytes), CPhotoData(std::vector<std::uint8_t>{1, 2, 4}));
-  EXPECT_EQ(CPhotoData(), CPhotoData(std::vector<std::uint8_t>{}));
-  EXPECT_EQ(*CPhotoData(bytes).Read(2), (std::vector<std::uint8_t>{1, 2}));
-  EXPECT_TRUE(CPhotoData().Read()->empty());
-}
-
 TEST_F(OpenedListing, PhotosSurviveSavingTwiceOverTheFileTheyCameFrom) {
   ASSERT_EQ(doc->GetPhotoData().size(), 3u);
   for (const CPhotoData& photo : doc->GetPhotoData()) EXPECT_TRUE(photo.InFile());
