@@ -176,8 +176,12 @@ CSubmitResult CListingSubmitter::SubmitListing(const CCommonSubmitSettings* sett
   const std::optional<nuvo::SubmitListing> listing =
       BuildSubmitListing(doc_, runSettings, pageOptions, unreadablePhoto);
   if (!listing) {
-    ShowMessage(host_, IDS_PHOTO_UNREADABLE, {unreadablePhoto});
+    // The run fails before it starts, with the message the seller sees; nothing was sent.
+    CRunReport report;
+    report.message = FormatMessageId(IDS_PHOTO_UNREADABLE, {unreadablePhoto});
+    host_.Ask({IDS_PHOTO_UNREADABLE, report.message, PromptButtons::Ok});
     result.result = ESubmitResult::Failed;
+    result.run = std::move(report);
     return result;
   }
   // A login on the way earns exactly one more run.
