@@ -61,14 +61,14 @@ class Listing {
     doc_->SetTitle(Cp932("【美品】デジタル一眼レフカメラ & 交換レンズ 2本セット <送料無料>"));
     std::vector<std::string> names, details;
     std::vector<PixelSize> sizes;
-    std::vector<PhotoData> data;
+    std::vector<CPhotoData> data;
     for (int i = 0; i < 10; ++i) {
       names.push_back("photo" + std::to_string(i) + ".jpg");
       sizes.push_back({1200, 900});
       details.push_back(Cp932("<b>写真</b>") + std::to_string(i));
-      PhotoData photo(300 * 1024, static_cast<std::uint8_t>(i));
+      std::vector<std::uint8_t> photo(300 * 1024, static_cast<std::uint8_t>(i));
       photo[0] = 0xFF, photo[1] = 0xD8, photo[2] = 0xFF;
-      data.push_back(std::move(photo));
+      data.emplace_back(std::move(photo));
     }
     doc_->SetPhotos(names, sizes, details, std::move(data));
     doc_->SetDescriptions({LongDescription()});

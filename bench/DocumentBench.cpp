@@ -23,15 +23,15 @@ struct Listing {
     std::vector<std::string> names;
     std::vector<nuvo::PixelSize> sizes;
     std::vector<std::string> details;
-    std::vector<nuvo::PhotoData> data;
+    std::vector<nuvo::CPhotoData> data;
     for (int i = 0; i < 10; ++i) {
       names.push_back("photo" + std::to_string(i) + ".jpg");
       sizes.push_back({4000, 3000});
       details.emplace_back();
-      nuvo::PhotoData bytes(kPhotoBytes);
+      std::vector<std::uint8_t> bytes(kPhotoBytes);
       for (std::size_t b = 0; b < bytes.size(); ++b)
         bytes[b] = static_cast<std::uint8_t>(b * 31 + i);
-      data.push_back(std::move(bytes));
+      data.emplace_back(std::move(bytes));
     }
     doc.SetPhotos(names, sizes, details, std::move(data));
     doc.SetTitle("benchmark");

@@ -97,7 +97,7 @@ void Shipping(CJsonOut& json, const CShipSettings& shipping) {
   json.Close('}');
 }
 
-std::string Sha256Hex(const PhotoData& data) {
+std::string Sha256Hex(const std::vector<std::uint8_t>& data) {
   QByteArray digest =
       QCryptographicHash::hash(QByteArrayView(reinterpret_cast<const char*>(data.data()),
                                               static_cast<qsizetype>(data.size())),
@@ -159,8 +159,8 @@ std::string Dump(const CNuvoDoc& doc, const std::vector<std::string>& warnings) 
   auto details = doc.GetPhotoDetails();
   const auto& data = doc.GetPhotoData();
   for (std::size_t i = 0; i < names.size(); ++i) {
-    static const PhotoData none;
-    const PhotoData& bytes = i < data.size() ? data[i] : none;
+    static const CPhotoData none;
+    const CPhotoData& bytes = i < data.size() ? data[i] : none;
     json.Open('{');
     json.Key("name");
     json.Text(names[i]);
@@ -171,9 +171,14 @@ std::string Dump(const CNuvoDoc& doc, const std::vector<std::string>& warnings) 
     json.Key("detail");
     json.Text(details[i]);
     json.Key("size");
-    json.Unsigned(bytes.size());
+    json.Unsigned(bytes.Size());
     json.Key("sha256");
-    json.String(Sha256Hex(bytes));
+    // The listing file may have been changed since it was opened: no digest then.
+    if (auto read = bytes.Read()) {
+      json.String(Sha256Hex(*read));
+    } else {
+      json.Null();
+    }
     json.Close('}');
   }
   json.Close(']');

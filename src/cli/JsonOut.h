@@ -45,6 +45,10 @@ class CJsonOut {
     Separate();
     text_ += value ? "true" : "false";
   }
+  void Null() {
+    Separate();
+    text_ += "null";
+  }
   const std::string& Result() const { return text_; }
 
  private:

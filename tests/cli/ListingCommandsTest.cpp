@@ -69,7 +69,8 @@ TEST(ListingCommands, DumpEscapesTextsAndHashesPhotos) {
     CNuvoDoc doc(settings, prompt);
     ASSERT_TRUE(doc.OnNewDocument());
     doc.SetMemo(Cp932("\"値下げ\"\\\x01"));
-    doc.SetPhotos({"p.jpg"}, {{3, 4}}, {""}, {PhotoData{'a', 'b', 'c'}});
+    doc.SetPhotos({"p.jpg"}, {{3, 4}}, {""},
+                  {CPhotoData(std::vector<std::uint8_t>{'a', 'b', 'c'})});
     CChargeOptions options;
     options.SetOptionFlags(CChargeOptions::kAffiliate);
     doc.SetChargeOptions(options);

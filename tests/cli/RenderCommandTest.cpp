@@ -90,7 +90,7 @@ TEST(RenderCommand, WorkDirGetsThePreviewAndOutTheSubmittedPage) {
   const fs::path samples = NUVO_SAMPLES_DIR;
   const fs::path file = dir.path() / "photo.nvd";
   SaveListing(samples, 0, file, [](CNuvoDoc& doc) {
-    doc.SetPhotos({"../../../escape.gif"}, {{}}, {""}, {GifBytes(2, 3)});
+    doc.SetPhotos({"../../../escape.gif"}, {{}}, {""}, {CPhotoData(GifBytes(2, 3))});
   });
   const fs::path work = dir.path() / "deep" / "work";
   const fs::path out = dir.path() / "page.html";

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/common/Sha256.h"
 #include "support/CliRunner.h"
 #include "support/ImageBytes.h"
 #include "support/SandboxProcess.h"
@@ -58,6 +59,10 @@ TEST(SubmitCommand, PutsAListingOnTheSandboxAndLeavesTheFileAsItWas) {
   const std::string size =
       "\"size\": " + std::to_string(std::filesystem::file_size(dir.path() / "front.jpg"));
   EXPECT_NE(listings->body.find(size), std::string::npos);
+  const std::string front = ReadWholeFile(dir.path() / "front.jpg");
+  EXPECT_NE(listings->body.find(nuvo::Sha256Hex(
+                std::span(reinterpret_cast<const std::uint8_t*>(front.data()), front.size()))),
+            std::string::npos);
 
   // The sandbox's default form is the normal one: an easy-trade run, which needs a shipping
   // method to pass its checks, is told which mode to use.

@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!doc.LoadFromBytes({data, size})) return 0;
   nuvo::CArchiveWriter archive;
   doc.Serialize(archive);
-  std::vector<std::uint8_t> saved;
-  for (auto piece : archive.Pieces()) saved.insert(saved.end(), piece.begin(), piece.end());
+  const std::string bytes = archive.Bytes();
+  const std::vector<std::uint8_t> saved(bytes.begin(), bytes.end());
   nuvo::CNuvoDoc again(settings, prompt);
   nuvo::fuzz::Require(again.LoadFromBytes(saved), "a saved listing loads again");
   return 0;

@@ -2,10 +2,13 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
+#include <vector>
 
 namespace nuvo {
 namespace {
@@ -23,10 +26,47 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
   return true;
 }
 
+// The portable way, through a buffer, for file systems that cannot copy inside the kernel.
+bool CopyThroughMemory(int fd, const FileRange& range) {
+  std::vector<std::uint8_t> buffer(std::min<std::uint64_t>(range.size, 1 << 20));
+  for (std::uint64_t done = 0; done < range.size;) {
+    const std::size_t part = std::min<std::uint64_t>(buffer.size(), range.size - done);
+    const std::span<std::uint8_t> chunk(buffer.data(), part);
+    if (!range.file->ReadAt(range.offset + done, chunk) || !WriteAll(fd, chunk)) return false;
+    done += part;
+  }
+  return true;
+}
+
+bool CopyRange(int fd, const FileRange& range) {
+  auto from = static_cast<off_t>(range.offset);
+  std::uint64_t done = 0;
+  while (done < range.size) {
+    ssize_t copied =
+        ::copy_file_range(range.file->Handle(), &from, fd, nullptr, range.size - done, 0);
+    if (copied < 0 && errno == EINTR) continue;
+    if (copied < 0 && done == 0 &&
+        (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL)) {
+      return CopyThroughMemory(fd, range);
+    }
+    // Nothing copied before the end means the file has been cut short since it was opened.
+    if (copied <= 0) return false;
+    done += static_cast<std::uint64_t>(copied);
+  }
+  return true;
+}
+
+bool WritePiece(int fd, const ContentPiece& piece) {
+  if (const auto* bytes = std::get_if<std::span<const std::uint8_t>>(&piece)) {
+    return WriteAll(fd, *bytes);
+  }
+  return CopyRange(fd, std::get<FileRange>(piece));
+}
+
 }  // namespace
 
 bool ReplaceFileAtomically(const std::filesystem::path& path,
-                           const std::vector<std::span<const std::uint8_t>>& pieces) {
+                           const std::vector<ContentPiece>& pieces) {
   std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
   std::string temp = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
   int fd = ::mkstemp(temp.data());
@@ -34,7 +74,7 @@ bool ReplaceFileAtomically(const std::filesystem::path& path,
   struct stat old {};
   mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
   bool ok = ::fchmod(fd, mode) == 0;
-  for (auto piece : pieces) ok = ok && WriteAll(fd, piece);
+  for (const ContentPiece& piece : pieces) ok = ok && WritePiece(fd, piece);
   ok = ok && ::fsync(fd) == 0;
   ok = ::close(fd) == 0 && ok;
   if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;

@@ -12,6 +12,9 @@ constexpr std::size_t kFileChunk = 64 * 1024;
 
 }  // namespace
 
+CArchiveReader::CArchiveReader(std::shared_ptr<const CReadOnlyFile> file)
+    : file_(std::move(file)), fileLeft_(static_cast<std::size_t>(file_->Size())) {}
+
 std::span<const std::uint8_t> CArchiveReader::Take(std::size_t count) {
   if (count > Remaining()) throw CArchiveException(kArchiveEndOfFile);
   if (count > Buffered()) Fill(count - Buffered());
@@ -31,10 +34,15 @@ void CArchiveReader::Fill(std::size_t count) {
 }
 
 void CArchiveReader::ReadFile(std::uint8_t* into, std::size_t count) {
-  if (!file_->read(reinterpret_cast<char*>(into), static_cast<std::streamsize>(count))) {
-    throw CArchiveException(kArchiveEndOfFile);
-  }
+  const std::uint64_t offset = file_->Size() - fileLeft_;
+  if (!file_->ReadAt(offset, std::span(into, count))) throw CArchiveException(kArchiveEndOfFile);
   fileLeft_ -= count;
+}
+
+void CArchiveReader::Skip(std::size_t count) {
+  const std::size_t buffered = std::min(count, Buffered());
+  pos_ += buffered;
+  fileLeft_ -= count - buffered;
 }
 
 std::uint8_t CArchiveReader::ReadU8() { return Take(1)[0]; }
@@ -78,6 +86,14 @@ std::vector<std::uint8_t> CArchiveReader::ReadBytes(std::size_t count) {
   pos_ += buffered;
   ReadFile(bytes.data() + buffered, count - buffered);
   return bytes;
+}
+
+CPhotoData CArchiveReader::ReadPhotoData(std::size_t count) {
+  if (!file_) return CPhotoData(ReadBytes(count));
+  if (count > Remaining()) throw CArchiveException(kArchiveEndOfFile);
+  const std::uint64_t offset = file_->Size() - Remaining();
+  Skip(count);
+  return CPhotoData(file_, offset, count);
 }
 
 PixelSize CArchiveReader::ReadSize() {

@@ -1,5 +1,7 @@
 #include "core/document/ArchiveWriter.h"
 
+#include <algorithm>
+
 namespace nuvo {
 
 void CArchiveWriter::WriteU16(std::uint16_t value) {
@@ -45,27 +47,63 @@ void CArchiveWriter::WriteBytes(std::span<const std::uint8_t> bytes) {
     return;
   }
   CloseBufferPiece();
-  pieces_.push_back({bytes.data(), 0, bytes.size()});
+  pieces_.push_back({bytes.data(), 0, bytes.size(), std::nullopt});
+}
+
+void CArchiveWriter::WritePhotoData(const CPhotoData& photo) {
+  if (std::optional<FileRange> range = photo.InFile()) {
+    CloseBufferPiece();
+    pieces_.push_back({nullptr, 0, photo.Size(), range});
+    return;
+  }
+  // Held in memory, the bytes live as long as the photo; Read() hands out that memory itself.
+  WriteBytes(*photo.Read());
 }
 
 void CArchiveWriter::CloseBufferPiece() {
-  if (bytes_.size() > open_) pieces_.push_back({nullptr, open_, bytes_.size() - open_});
+  if (bytes_.size() > open_)
+    pieces_.push_back({nullptr, open_, bytes_.size() - open_, std::nullopt});
   open_ = bytes_.size();
 }
 
-std::vector<std::span<const std::uint8_t>> CArchiveWriter::Pieces() const {
-  std::vector<std::span<const std::uint8_t>> pieces;
+std::vector<ContentPiece> CArchiveWriter::Pieces() const {
+  std::vector<ContentPiece> pieces;
   auto buffer = reinterpret_cast<const std::uint8_t*>(bytes_.data());
   for (const Piece& piece : pieces_) {
-    pieces.emplace_back(piece.block ? piece.block : buffer + piece.offset, piece.size);
+    if (piece.range) {
+      pieces.emplace_back(*piece.range);
+    } else {
+      pieces.emplace_back(std::span<const std::uint8_t>(
+          piece.block ? piece.block : buffer + piece.offset, piece.size));
+    }
   }
-  if (bytes_.size() > open_) pieces.emplace_back(buffer + open_, bytes_.size() - open_);
+  if (bytes_.size() > open_) {
+    pieces.emplace_back(std::span<const std::uint8_t>(buffer + open_, bytes_.size() - open_));
+  }
   return pieces;
+}
+
+bool CArchiveWriter::FilesUnchanged() const {
+  return std::ranges::all_of(
+      pieces_, [](const Piece& piece) { return !piece.range || piece.range->file->IsUnchanged(); });
 }
 
 std::string CArchiveWriter::Bytes() const {
   std::string all;
-  for (auto piece : Pieces()) all.append(reinterpret_cast<const char*>(piece.data()), piece.size());
+  for (const ContentPiece& piece : Pieces()) {
+    if (const auto* bytes = std::get_if<std::span<const std::uint8_t>>(&piece)) {
+      all.append(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+      continue;
+    }
+    const FileRange& range = std::get<FileRange>(piece);
+    const std::size_t at = all.size();
+    all.resize(at + range.size);
+    if (!range.file->ReadAt(
+            range.offset,
+            std::span(reinterpret_cast<std::uint8_t*>(all.data() + at), range.size))) {
+      return {};
+    }
+  }
   return all;
 }
 

@@ -2,16 +2,20 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/common/AtomicFile.h"
 #include "core/document/ArchiveReader.h"
+#include "core/document/PhotoData.h"
 
 // Writes the little-endian primitives of a listing file. Small fields go into a buffer it owns;
-// large blocks (photo files) are not copied but referred to, so the caller keeps them alive and
-// unchanged until the pieces have been written out.
+// large blocks and photo files are not copied but referred to (a photo still in the file it was
+// opened from as that piece of the file), so the caller keeps them alive and unchanged until the
+// pieces have been written out.
 namespace nuvo {
 
 class CArchiveWriter {
@@ -25,19 +29,25 @@ class CArchiveWriter {
   // Length prefix as CArchiveReader::ReadString reads it, then the bytes.
   void WriteString(std::string_view text);
   void WriteBytes(std::span<const std::uint8_t> bytes);
+  void WritePhotoData(const CPhotoData& photo);
   void WriteSize(PixelSize size);
 
-  // The output in order, as pieces that point into the buffer or at the blocks referred to.
-  std::vector<std::span<const std::uint8_t>> Pieces() const;
-  // The whole output in one string.
+  // The output in order, as pieces that point into the buffer or at what is referred to.
+  std::vector<ContentPiece> Pieces() const;
+  // Whether every file that pieces of the output come from still holds what it held when it was
+  // opened.
+  bool FilesUnchanged() const;
+  // The whole output in one string; empty when a file it refers to can no longer be read.
   std::string Bytes() const;
 
  private:
-  // A piece of the output: `size` bytes of the buffer from `offset`, or a block outside it.
+  // A piece of the output: `size` bytes of the buffer from `offset`, a block outside it, or a
+  // range of a file.
   struct Piece {
     const std::uint8_t* block = nullptr;
     std::size_t offset = 0;
     std::size_t size = 0;
+    std::optional<FileRange> range;
   };
   void CloseBufferPiece();
 

@@ -175,7 +175,7 @@ std::vector<std::string> CNuvoDoc::GetPhotoDetails() const {
 }
 
 void CNuvoDoc::SetPhotos(const std::vector<std::string>& names, const std::vector<PixelSize>& sizes,
-                         const std::vector<std::string>& details, std::vector<PhotoData> data) {
+                         const std::vector<std::string>& details, std::vector<CPhotoData> data) {
   std::size_t count =
       std::min({names.size(), sizes.size(), details.size(), data.size(), kMaxPhotos});
   std::vector<CPhotoEntry> photos;

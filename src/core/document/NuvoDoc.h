@@ -18,6 +18,7 @@
 #include "core/document/DescriptInput.h"
 #include "core/document/DocumentListener.h"
 #include "core/document/ItemCondition.h"
+#include "core/document/PhotoData.h"
 #include "core/document/ShipSettings.h"
 #include "core/document/SizeWeight.h"
 
@@ -28,8 +29,6 @@
 // last used are read from the settings when it is made and written back when it goes, so the next
 // new listing starts with them. Failures are told through the prompt.
 namespace nuvo {
-
-using PhotoData = std::vector<std::uint8_t>;
 
 class CNuvoDoc : public CItemCondition {
  public:
@@ -58,9 +57,12 @@ class CNuvoDoc : public CItemCondition {
   bool OnNewDocument();
   // Opens a ".nvd" file. On any failure the message is shown and the open listing stays as it
   // was; on success the warnings the file calls for are shown afterwards. A file larger than
-  // kMaxFileMegabytes is refused before anything is allocated for it.
+  // kMaxFileMegabytes is refused before anything is allocated for it. The photos stay in the
+  // file, which is held open, until something reads them.
   bool OnOpenDocument(const std::filesystem::path& path);
-  // Saves as a version-11 file, replacing `path` only once the new file is complete.
+  // Saves as a version-11 file, replacing `path` only once the new file is complete. Photos
+  // still in the file they were opened from are copied from it; when that file has been changed
+  // behind the program's back they can no longer be, and nothing is written.
   bool OnSaveDocument(const std::filesystem::path& path);
   // Loads the bytes of a listing file as OnOpenDocument does, after its checks of the name.
   bool LoadFromBytes(std::span<const std::uint8_t> bytes);
@@ -154,7 +156,7 @@ class CNuvoDoc : public CItemCondition {
   std::vector<std::string> GetPhotoNames() const;
   std::vector<PixelSize> GetPhotoSizes() const;
   std::vector<std::string> GetPhotoDetails() const;
-  const std::vector<PhotoData>& GetPhotoData() const { return content_.photoData; }
+  const std::vector<CPhotoData>& GetPhotoData() const { return content_.photoData; }
   // Replaces every photo; the lists are cut to the shortest of them and to ten.
   std::vector<CInternetImageEntry> GetInternetImages() const {
     return Current().GetInternetImageList();
@@ -163,7 +165,7 @@ class CNuvoDoc : public CItemCondition {
     Current().SetInternetImageList(images);
   }
   void SetPhotos(const std::vector<std::string>& names, const std::vector<PixelSize>& sizes,
-                 const std::vector<std::string>& details, std::vector<PhotoData> data);
+                 const std::vector<std::string>& details, std::vector<CPhotoData> data);
 
   // Description texts of the current tree, and the template input's item lists.
   std::vector<std::string> GetDescriptions() const {
@@ -198,7 +200,7 @@ class CNuvoDoc : public CItemCondition {
     std::int32_t categoryId = 0;
     std::string categoryName;
     std::string memo;
-    std::vector<PhotoData> photoData;
+    std::vector<CPhotoData> photoData;
     std::int32_t inputType = 0;
     std::uint32_t fileVersion = kFileVersion;
   };

@@ -251,10 +251,10 @@ void CNuvoDoc::Serialize(CArchiveWriter& archive) const {
     archive.WriteString(photos[i].name);
     archive.WriteSize(photos[i].size);
     archive.WriteString(photos[i].detail);
-    static const PhotoData none;
-    const PhotoData& data = i < content_.photoData.size() ? content_.photoData[i] : none;
-    archive.WriteU32(static_cast<std::uint32_t>(data.size()));
-    archive.WriteBytes(data);
+    static const CPhotoData none;
+    const CPhotoData& data = i < content_.photoData.size() ? content_.photoData[i] : none;
+    archive.WriteU32(static_cast<std::uint32_t>(data.Size()));
+    archive.WritePhotoData(data);
   }
 
   auto images = Current().GetInternetImages();
@@ -334,15 +334,18 @@ void CNuvoDoc::Serialize(CArchiveReader& archive, std::vector<PendingMessage>& m
   bool detailDropped = false;
   std::uint32_t photoCount = archive.ReadCount(version >= 3 ? 14 : 13);
   std::vector<CPhotoEntry> photos;
-  std::vector<PhotoData> data;
+  std::vector<CPhotoData> data;
   for (std::uint32_t i = 0; i < photoCount; ++i) {
     CPhotoEntry photo;
     photo.name = archive.ReadString();
     photo.size = archive.ReadSize();
     if (version >= 3 && !archive.ReadString().empty()) detailDropped = true;
-    PhotoData bytes = archive.ReadBytes(archive.ReadU32());
+    CPhotoData bytes = archive.ReadPhotoData(archive.ReadU32());
     if (photo.size.width == 0 || photo.size.height == 0) {
-      photo.size = PhotoPixelSize(photo.name, bytes);
+      // Only old files lack the size, so reading their photos once here costs little.
+      auto read = bytes.Read();
+      if (!read) throw CArchiveException(kArchiveEndOfFile);
+      photo.size = PhotoPixelSize(photo.name, *read);
     }
     if (photos.size() < kMaxPhotos) {
       photos.push_back(std::move(photo));

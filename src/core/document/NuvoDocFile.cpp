@@ -1,8 +1,9 @@
-#include <fstream>
+#include <memory>
 #include <new>
 
 #include "core/common/AsciiCase.h"
 #include "core/common/AtomicFile.h"
+#include "core/common/ReadOnlyFile.h"
 #include "core/common/StringTable.h"
 #include "core/document/ArchiveException.h"
 #include "core/document/NuvoDoc.h"
@@ -39,19 +40,18 @@ bool CNuvoDoc::OnOpenDocument(const std::filesystem::path& path) {
     ShowMessage(prompt_, IDS_FILE_NOT_FOUND);
     return false;
   }
-  std::ifstream in(path, std::ios::binary);
-  std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (!in || error) {
+  std::shared_ptr<const CReadOnlyFile> file = CReadOnlyFile::Open(path);
+  if (!file) {
     ShowMessage(prompt_, IDS_FILE_READ_FAILED);
     return false;
   }
-  if (size > kMaxFileMegabytes * 1024 * 1024) {
+  if (file->Size() > kMaxFileMegabytes * 1024 * 1024) {
     ShowMessage(prompt_, IDS_FILE_TOO_LARGE, {static_cast<std::int64_t>(kMaxFileMegabytes)});
     return false;
   }
-  // Read straight from the file: the photos go once into their own memory, never through a
-  // copy of the whole file.
-  CArchiveReader archive(in, static_cast<std::size_t>(size));
+  // Read straight from the file: the photos stay there, and the listing keeps the file open
+  // until they are read or copied into the next save.
+  CArchiveReader archive(std::move(file));
   return Load(archive);
 }
 
@@ -82,6 +82,10 @@ bool CNuvoDoc::Load(CArchiveReader& archive) {
 bool CNuvoDoc::OnSaveDocument(const std::filesystem::path& path) {
   CArchiveWriter archive;
   Serialize(archive);
+  if (!archive.FilesUnchanged()) {
+    ShowMessage(prompt_, IDS_SOURCE_FILE_CHANGED);
+    return false;
+  }
   if (!ReplaceFileAtomically(path, archive.Pieces())) {
     ShowMessage(prompt_, IDS_FILE_SAVE_FAILED);
     return false;

@@ -10,6 +10,9 @@
 namespace nuvo {
 namespace {
 
+// Enough of a photo file's start to tell its kind by.
+constexpr std::size_t kPhotoSignatureBytes = 16;
+
 bool StartsWith(std::span<const std::uint8_t> data, std::string_view magic, std::size_t at = 0) {
   return data.size() >= at + magic.size() &&
          std::equal(magic.begin(), magic.end(), data.begin() + at,
@@ -75,15 +78,21 @@ std::filesystem::path PhotoFilePath(const std::filesystem::path& workName, std::
 bool WritePreviewFile(const CNuvoDoc& doc, const std::filesystem::path& workName,
                       CPageOptions options) {
   if (workName.empty() || !workName.has_filename()) return false;
-  const std::vector<PhotoData>& photos = doc.GetPhotoData();
+  const std::vector<CPhotoData>& photos = doc.GetPhotoData();
   options.photoFiles.assign(photos.size(), std::string());
   for (std::size_t i = 0; i < photos.size(); ++i) {
-    if (photos[i].empty()) continue;
-    const std::filesystem::path path = PhotoFilePath(workName, i, photos[i]);
-    if (!HasSize(path, photos[i].size()) &&
-        !WriteFileAtomically(
-            path, std::span(reinterpret_cast<const char*>(photos[i].data()), photos[i].size()))) {
-      return false;
+    if (photos[i].IsEmpty()) continue;
+    // The name needs only the first bytes; the whole photo is read when its file is missing.
+    auto start = photos[i].Read(kPhotoSignatureBytes);
+    if (!start) return false;
+    const std::filesystem::path path = PhotoFilePath(workName, i, *start);
+    if (!HasSize(path, photos[i].Size())) {
+      auto bytes = photos[i].Read();
+      if (!bytes ||
+          !WriteFileAtomically(
+              path, std::span(reinterpret_cast<const char*>(bytes->data()), bytes->size()))) {
+        return false;
+      }
     }
     // The page lies in the same folder, so the bare file name refers to the photo.
     options.photoFiles[i] = path.filename().string();

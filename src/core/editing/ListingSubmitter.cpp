@@ -168,10 +168,21 @@ CSubmitResult CListingSubmitter::SubmitListing(const CCommonSubmitSettings* sett
   runOptions.batchIndex = batchIndex;
   runOptions.batchTotal = batchCount;
   runOptions.beforeFinalPost = std::move(beforeFinalPost);
+  std::string unreadablePhoto;
+  const std::optional<nuvo::SubmitListing> listing =
+      BuildSubmitListing(doc_, runSettings, pageOptions, unreadablePhoto);
+  if (!listing) {
+    // The run fails before it starts, with the message the seller sees; nothing was sent.
+    CRunReport report;
+    report.message = FormatMessageId(IDS_PHOTO_UNREADABLE, {unreadablePhoto});
+    host_.Ask({IDS_PHOTO_UNREADABLE, report.message, PromptButtons::Ok});
+    result.result = ESubmitResult::Failed;
+    result.run = std::move(report);
+    return result;
+  }
   // A login on the way earns exactly one more run.
   for (int attempt = 0; attempt < 2; ++attempt) {
-    result.run = host_.RunSubmission(
-        runSettings, BuildSubmitListing(doc_, runSettings, pageOptions), runOptions);
+    result.run = host_.RunSubmission(runSettings, *listing, runOptions);
     ++result.runs;
     if (result.run->outcome != SubmitOutcome::LoginRequired || !result.run->loginAgain) break;
   }

@@ -42,13 +42,14 @@ std::optional<CPhotoRow> CPhotoReader::Read(const std::filesystem::path& path) {
                  {std::int64_t{kWarningMegabytes}}) != PromptAnswer::Yes) {
     return Fail(EPhotoError::Declined, 0);
   }
-  CPhotoRow photo;
-  photo.data.resize(static_cast<std::size_t>(length));
-  if (!in.read(reinterpret_cast<char*>(photo.data.data()), static_cast<std::streamsize>(length))) {
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(length))) {
     return Fail(EPhotoError::OpenFailed, IDS_FILE_OPEN_FAILED);
   }
+  CPhotoRow photo;
   photo.entry.name = std::move(*name);
-  photo.entry.size = PhotoPixelSize(photo.entry.name, photo.data);
+  photo.entry.size = PhotoPixelSize(photo.entry.name, bytes);
+  photo.data = CPhotoData(std::move(bytes));
   if (photo.entry.size.width <= 0 || photo.entry.size.height <= 0) {
     return Fail(EPhotoError::SizeUnknown, IDS_PHOTO_SIZE_UNKNOWN);
   }

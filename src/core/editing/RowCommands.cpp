@@ -218,7 +218,7 @@ std::vector<ListRow> GetRows(const CNuvoDoc& doc, ERowList list) {
       std::vector<std::string> names = doc.GetPhotoNames();
       std::vector<PixelSize> sizes = doc.GetPhotoSizes();
       std::vector<std::string> details = doc.GetPhotoDetails();
-      const std::vector<PhotoData>& data = doc.GetPhotoData();
+      const std::vector<CPhotoData>& data = doc.GetPhotoData();
       std::size_t count = std::min({names.size(), sizes.size(), details.size(), data.size()});
       std::vector<ListRow> rows;
       for (std::size_t i = 0; i < count; ++i) {
@@ -251,7 +251,7 @@ void SetRows(CNuvoDoc& doc, ERowList list, const std::vector<ListRow>& rows) {
       std::vector<std::string> names;
       std::vector<PixelSize> sizes;
       std::vector<std::string> details;
-      std::vector<PhotoData> data;
+      std::vector<CPhotoData> data;
       for (const CPhotoRow& photo : FromRows<CPhotoRow>(rows)) {
         names.push_back(photo.entry.name);
         sizes.push_back(photo.entry.size);

@@ -22,7 +22,7 @@ enum class ERowList { Other, Pay, Photos, Post, ShipMethods };
 // A photo row: the photo's name, pixel size and text, and the whole image file.
 struct CPhotoRow {
   CPhotoEntry entry;
-  PhotoData data;
+  CPhotoData data;
   friend bool operator==(const CPhotoRow&, const CPhotoRow&) = default;
 };
 

@@ -89,8 +89,10 @@ CFieldSet ListingFields(const CNuvoDoc& doc, const CPageOptions& pageOptions) {
   return fields;
 }
 
-SubmitListing BuildSubmitListing(const CNuvoDoc& doc, const CSubmitSettings& settings,
-                                 const CPageOptions& pageOptions) {
+std::optional<SubmitListing> BuildSubmitListing(const CNuvoDoc& doc,
+                                                const CSubmitSettings& settings,
+                                                const CPageOptions& pageOptions,
+                                                std::string& unreadablePhoto) {
   SubmitListing listing;
   listing.fields = ListingFields(doc, pageOptions);
   if (settings.fields.Get(kFieldShipping) == "seller") {
@@ -110,9 +112,16 @@ SubmitListing BuildSubmitListing(const CNuvoDoc& doc, const CSubmitSettings& set
   listing.weightText = sizeWeight.WeightText();
 
   const std::vector<std::string> names = doc.GetPhotoNames();
-  const std::vector<PhotoData>& data = doc.GetPhotoData();
-  for (std::size_t i = 0; i < names.size() && i < data.size(); ++i)
-    if (!data[i].empty()) listing.photos.push_back({names[i], data[i]});
+  const std::vector<CPhotoData>& data = doc.GetPhotoData();
+  for (std::size_t i = 0; i < names.size() && i < data.size(); ++i) {
+    if (data[i].IsEmpty()) continue;
+    auto bytes = data[i].Read();
+    if (!bytes) {
+      unreadablePhoto = names[i];
+      return std::nullopt;
+    }
+    listing.photos.push_back({names[i], *bytes});
+  }
   return listing;
 }
 

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include "core/common/StringTable.h"
+
 namespace nuvo {
 
 QString HelpPageFile(const QString& page) {
@@ -25,6 +27,10 @@ bool ShowHelpPage(const QString& page, const QString& anchor) {
   if (!anchor.isEmpty()) url.setFragment(anchor);
   QDesktopServices::openUrl(url);
   return true;
+}
+
+void ShowHelpPage(IUserPrompt& prompt, const QString& page, const QString& anchor) {
+  if (!ShowHelpPage(page, anchor)) ShowMessage(prompt, IDS_HELP_PAGE_MISSING, {page.toStdString()});
 }
 
 }  // namespace nuvo

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/HelpPages.h"
+#include "gui/common/MessageBoxPrompt.h"
 
 namespace nuvo {
 namespace {
@@ -47,8 +48,10 @@ CLayoutDialog::CLayoutDialog(int previewPos, QWidget* parent)
                                        QDialogButtonBox::Help);
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
   buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("ヘルプ(&H)"));
-  connect(buttons, &QDialogButtonBox::helpRequested, this,
-          [] { ShowHelpPage(QStringLiteral("settings.html"), QStringLiteral("layout")); });
+  connect(buttons, &QDialogButtonBox::helpRequested, this, [this] {
+    CMessageBoxPrompt prompt(this);
+    ShowHelpPage(prompt, QStringLiteral("settings.html"), QStringLiteral("layout"));
+  });
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);

@@ -24,7 +24,7 @@ int ToBgr(const QColor& colour) { return colour.red() | colour.green() << 8 | co
 
 void CMainFrame::ConnectSettingsCommands() {
   connect(Action(command::kHelpContents), &QAction::triggered, this,
-          [] { ShowHelpPage(QStringLiteral("index.html")); });
+          [this] { ShowHelpPage(app_.Prompt(), QStringLiteral("index.html")); });
   connect(Action(command::kLayoutSettings), &QAction::triggered, this, [this] {
     CLayoutDialog dialog(options_.previewPos, this);
     if (dialog.exec() != QDialog::Accepted) return;

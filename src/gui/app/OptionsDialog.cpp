@@ -14,6 +14,7 @@
 #include "core/app/OptionBits.h"
 #include "core/submit/SubmitSettings.h"
 #include "gui/app/HelpPages.h"
+#include "gui/common/MessageBoxPrompt.h"
 #include "gui/common/QtText.h"
 
 namespace nuvo {
@@ -112,8 +113,10 @@ COptionsDialog::COptionsDialog(CAppComm& app, const CAppOptions& options, bool s
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
                                        QDialogButtonBox::RestoreDefaults | QDialogButtonBox::Help);
   buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("ヘルプ(&H)"));
-  connect(buttons, &QDialogButtonBox::helpRequested, this,
-          [] { ShowHelpPage(QStringLiteral("settings.html"), QStringLiteral("options")); });
+  connect(buttons, &QDialogButtonBox::helpRequested, this, [this] {
+    CMessageBoxPrompt prompt(this);
+    ShowHelpPage(prompt, QStringLiteral("settings.html"), QStringLiteral("options"));
+  });
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
   QPushButton* defaults = buttons->button(QDialogButtonBox::RestoreDefaults);
   defaults->setText(QStringLiteral("初期設定に戻す(&D)"));

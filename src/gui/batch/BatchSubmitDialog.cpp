@@ -202,7 +202,7 @@ void CBatchSubmitDialog::ChooseFolder() {
 }
 
 void CBatchSubmitDialog::ShowHelp() {
-  ShowHelpPage(QStringLiteral("index.html"), QStringLiteral("batch"));
+  ShowHelpPage(prompt_, QStringLiteral("index.html"), QStringLiteral("batch"));
 }
 
 void CBatchSubmitDialog::Show(int messageId) {

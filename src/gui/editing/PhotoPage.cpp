@@ -16,6 +16,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "core/common/StringTable.h"
+#include "core/common/UserPrompt.h"
 #include "core/editing/PhotoReader.h"
 #include "core/editing/RowCommands.h"
 #include "gui/common/QtText.h"
@@ -91,6 +93,7 @@ void CPhotoPage::BuildRow(std::size_t index) {
   auto* grid = new QGridLayout(frame);
   grid->setContentsMargins(4, 4, 4, 4);
   row.thumbnail = new QLabel;
+  row.thumbnail->setObjectName(QStringLiteral("photoThumbnail%1").arg(index));
   row.thumbnail->setFixedSize(kThumbnail);
   row.thumbnail->setAlignment(Qt::AlignCenter);
   grid->addWidget(row.thumbnail, 0, 0, 2, 1);
@@ -150,7 +153,7 @@ void CPhotoPage::UpdateFromDocument(std::uint32_t mask) {
   if (!(mask & change::kPhotos)) return;
   const CNuvoDoc& doc = context_.doc;
   std::vector<CPhotoEntry> photos = doc.Current().GetPhotos();
-  const std::vector<PhotoData>& data = doc.GetPhotoData();
+  const std::vector<CPhotoData>& data = doc.GetPhotoData();
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     RowEditor& row = rows_[i];
     bool shown = i < photos.size() && i < data.size();
@@ -158,7 +161,9 @@ void CPhotoPage::UpdateFromDocument(std::uint32_t mask) {
     row.selected->setChecked(false);
     if (!shown) continue;
     QPixmap picture;
-    picture.loadFromData(data[i].data(), static_cast<uint>(data[i].size()));
+    if (auto bytes = data[i].Read()) {
+      picture.loadFromData(bytes->data(), static_cast<uint>(bytes->size()));
+    }
     if (picture.isNull()) {
       row.thumbnail->setText(QStringLiteral("（表示不可）"));
     } else {
@@ -232,10 +237,15 @@ void CPhotoPage::OnChange(std::size_t index) {
 }
 
 void CPhotoPage::OnView(std::size_t index) {
-  const std::vector<PhotoData>& data = context_.doc.GetPhotoData();
+  const std::vector<CPhotoData>& data = context_.doc.GetPhotoData();
   std::vector<std::string> names = context_.doc.GetPhotoNames();
   if (index >= data.size() || index >= names.size()) return;
-  CPhotoViewDialog viewer(data[index], ToQString(names[index]), this);
+  auto bytes = data[index].Read();
+  if (!bytes) {
+    ShowMessage(context_.prompt, IDS_PHOTO_UNREADABLE, {names[index]});
+    return;
+  }
+  CPhotoViewDialog viewer(*bytes, ToQString(names[index]), this);
   viewer.exec();
 }
 

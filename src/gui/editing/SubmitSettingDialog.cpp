@@ -55,8 +55,9 @@ CSubmitSettingDialog::CSubmitSettingDialog(CAppComm& app, IUserPrompt& prompt, E
   // Each form's settings have a section of their own on the help page.
   const QString helpAnchor =
       form == ESubmitForm::EasyTrade ? QStringLiteral("easy-trade") : QStringLiteral("normal");
-  connect(buttons, &QDialogButtonBox::helpRequested, this,
-          [helpAnchor] { ShowHelpPage(QStringLiteral("submit-settings.html"), helpAnchor); });
+  connect(buttons, &QDialogButtonBox::helpRequested, this, [&prompt, helpAnchor] {
+    ShowHelpPage(prompt, QStringLiteral("submit-settings.html"), helpAnchor);
+  });
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);

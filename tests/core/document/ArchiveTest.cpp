@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "core/document/ArchiveException.h"
 #include "core/document/ArchiveReader.h"
 #include "core/document/ArchiveWriter.h"
+#include "support/TempDir.h"
 
 using namespace nuvo;
 
@@ -24,6 +25,13 @@ std::uint32_t FailureCode(const std::string& bytes, void (*read)(CArchiveReader&
     return e.Code();
   }
   return 0;
+}
+
+// A file of `bytes` at `path`, opened.
+std::shared_ptr<const CReadOnlyFile> FileHolding(const std::filesystem::path& path,
+                                                 const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+  return CReadOnlyFile::Open(path);
 }
 
 }  // namespace
@@ -59,7 +67,7 @@ TEST(Archive, LargeBlocksAreWrittenInPlaceAmongTheCopiedFields) {
   writer.WriteU8(8);
   auto pieces = writer.Pieces();
   ASSERT_EQ(pieces.size(), 5u);
-  EXPECT_EQ(pieces[1].data(), large.data());
+  EXPECT_EQ(std::get<std::span<const std::uint8_t>>(pieces[1]).data(), large.data());
   EXPECT_EQ(writer.Bytes(),
             "\x07" + std::string(100000, 2) + std::string(10, 1) + std::string(100000, 2) + "\x08");
 }
@@ -107,6 +115,7 @@ TEST(Archive, ReadingPastTheEndRaisesEndOfFileBeforeAllocating) {
 }
 
 TEST(Archive, AFileReadsAsItsBytesInMemoryWhereverTheBufferBreaksIt) {
+  TempDir dir;
   // Blocks and strings that straddle the file reader's buffer, and small fields after them.
   const std::vector<std::uint8_t> photo(300000, 0x5A);
   const std::string longText(70000, 'x');
@@ -120,8 +129,7 @@ TEST(Archive, AFileReadsAsItsBytesInMemoryWhereverTheBufferBreaksIt) {
     writer.WriteI64(-i);
   }
   const std::string bytes = writer.Bytes();
-  std::istringstream file(bytes);
-  CArchiveReader reader(file, bytes.size());
+  CArchiveReader reader(FileHolding(dir.path() / "a.nvd", bytes));
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(reader.ReadString(), "photo" + std::to_string(i));
     EXPECT_EQ(reader.ReadBytes(reader.ReadU32()), photo);
@@ -132,22 +140,56 @@ TEST(Archive, AFileReadsAsItsBytesInMemoryWhereverTheBufferBreaksIt) {
   EXPECT_EQ(reader.Remaining(), 0u);
 }
 
+TEST(Archive, PhotosReadFromAFileStayThereAsPiecesOfIt) {
+  TempDir dir;
+  const std::vector<std::uint8_t> photo(300000, 0x5A);
+  CArchiveWriter writer;
+  writer.WriteString("first");
+  writer.WriteU32(3);
+  writer.WriteBytes(std::vector<std::uint8_t>{1, 2, 3});
+  writer.WriteU32(static_cast<std::uint32_t>(photo.size()));
+  writer.WriteBytes(photo);
+  writer.WriteString("after");
+  const std::string bytes = writer.Bytes();
+  CArchiveReader reader(FileHolding(dir.path() / "a.nvd", bytes));
+  EXPECT_EQ(reader.ReadString(), "first");
+  // A small one lies inside what the reader has buffered, a large one mostly beyond it.
+  const CPhotoData small = reader.ReadPhotoData(reader.ReadU32());
+  const CPhotoData large = reader.ReadPhotoData(reader.ReadU32());
+  EXPECT_EQ(reader.ReadString(), "after");
+  ASSERT_TRUE(small.InFile() && large.InFile());
+  EXPECT_EQ(small.InFile()->offset, 10u);
+  EXPECT_EQ(*small.Read(), (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_EQ(*large.Read(), photo);
+  EXPECT_EQ(*large.Read(4), std::vector<std::uint8_t>(4, 0x5A));
+
+  // Written again, the pieces are copied from the file into the same places.
+  CArchiveWriter again;
+  again.WriteString("first");
+  again.WriteU32(3);
+  again.WritePhotoData(small);
+  again.WriteU32(static_cast<std::uint32_t>(photo.size()));
+  again.WritePhotoData(large);
+  again.WriteString("after");
+  EXPECT_EQ(again.Bytes(), bytes);
+}
+
 TEST(Archive, AFileShorterThanItsSizeOrAnnouncingTooMuchIsDamaged) {
-  // The writer refers to a block this large instead of copying it: it must outlive the writer.
+  TempDir dir;
   const std::vector<std::uint8_t> block(200000, 1);
   CArchiveWriter writer;
   writer.WriteU32(200000);
   writer.WriteBytes(block);
   const std::string bytes = writer.Bytes();
-  // The file shrank after its size was taken.
-  std::istringstream shrunk(bytes.substr(0, 150000));
-  CArchiveReader cut(shrunk, bytes.size());
+  const std::filesystem::path path = dir.path() / "a.nvd";
+  CArchiveReader cut(FileHolding(path, bytes));
+  // The file shrank after it was opened.
+  std::filesystem::resize_file(path, 150000);
   EXPECT_THROW(cut.ReadBytes(cut.ReadU32()), CArchiveException);
-  // A block longer than the rest of the file is refused before anything is read for it.
-  std::istringstream whole(bytes);
-  CArchiveReader reader(whole, bytes.size());
+  // A block longer than the rest of the file is refused, as a photo too.
+  CArchiveReader reader(FileHolding(path, bytes));
   reader.ReadU32();
-  const auto before = whole.tellg();
   EXPECT_THROW(reader.ReadBytes(200001), CArchiveException);
-  EXPECT_EQ(whole.tellg(), before);
+  EXPECT_THROW(reader.ReadPhotoData(200001), CArchiveException);
+  EXPECT_EQ(reader.Remaining(), 200000u);
 }

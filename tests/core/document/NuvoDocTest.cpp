@@ -9,8 +9,9 @@ namespace {
 // A listing with something in every part its tree carries.
 void FillTree(CNuvoDoc& doc) {
   doc.SetTitle(Cp932("テスト出品"));
-  doc.SetPhotos({"a.jpg", "b.gif"}, {{640, 480}, {10, 20}}, {"", Cp932("裏")},
-                {PhotoData{1, 2, 3}, PhotoData{4}});
+  doc.SetPhotos(
+      {"a.jpg", "b.gif"}, {{640, 480}, {10, 20}}, {"", Cp932("裏")},
+      {CPhotoData(std::vector<std::uint8_t>{1, 2, 3}), CPhotoData(std::vector<std::uint8_t>{4})});
   doc.SetDescriptions({"one", "<b>two</b>"});
   doc.SetPostItems({{"post", "500"}, {"post2", ""}});
   doc.SetPayItems({{"bank", "ok"}});

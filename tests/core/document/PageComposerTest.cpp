@@ -233,7 +233,7 @@ TEST(PageComposer, NormalInputPageOfAListing) {
   doc->SetTitle(Cp932("カメラ"));
   doc->SetDescriptions({Cp932("<b>美品</b>です")});
   doc->SetPhotos({"../../evil.jpg"}, {{640, 480}}, {Cp932("<i>正面</i>")},
-                 {PhotoData{0xFF, 0xD8, 0xFF, 0xE0}});
+                 {CPhotoData(std::vector<std::uint8_t>{0xFF, 0xD8, 0xFF, 0xE0})});
   const std::string submitted = U(GetPageHtml(*doc));
   EXPECT_EQ(submitted,
             "<html>\n<head>\n<meta http-equiv=\"Content-Type\" content=\"text/html; "

@@ -25,9 +25,9 @@ std::set<std::string> Tree(const fs::path& top) {
   return entries;
 }
 
-const PhotoData kJpeg = {0xFF, 0xD8, 0xFF, 0xE0, 1, 2};
-const PhotoData kGif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0};
-const PhotoData kPng = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0};
+const CPhotoData kJpeg(std::vector<std::uint8_t>{0xFF, 0xD8, 0xFF, 0xE0, 1, 2});
+const CPhotoData kGif(std::vector<std::uint8_t>{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0});
+const CPhotoData kPng(std::vector<std::uint8_t>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0});
 
 }  // namespace
 
@@ -42,10 +42,11 @@ TEST(PreviewFile, PhotoFilesAreNamedByTheProgramWhateverTheListingCallsThem) {
                                           std::string("nul\0../x.jpg", 12),
                                           std::string(300, 'n') + ".jpg",
                                           "empty.jpg"};
-  const PhotoData webp = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'E', 'B', 'P'};
-  doc->SetPhotos(names, std::vector<PixelSize>(names.size()),
-                 std::vector<std::string>(names.size()),
-                 {kJpeg, kGif, kPng, PhotoData{'?', '?'}, webp, PhotoData{}});
+  const CPhotoData webp(
+      std::vector<std::uint8_t>{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'E', 'B', 'P'});
+  doc->SetPhotos(
+      names, std::vector<PixelSize>(names.size()), std::vector<std::string>(names.size()),
+      {kJpeg, kGif, kPng, CPhotoData(std::vector<std::uint8_t>{'?', '?'}), webp, CPhotoData{}});
   const fs::path work = fx.dir.path() / "work" / "Ab3dE9xz";
   fs::create_directories(work.parent_path());
 
@@ -55,7 +56,8 @@ TEST(PreviewFile, PhotoFilesAreNamedByTheProgramWhateverTheListingCallsThem) {
                                    "Ab3dE9xz_03.png", "Ab3dE9xz_04.dat", "Ab3dE9xz_05.webp"}));
   EXPECT_EQ(Tree(fx.dir.path()).count("escape.jpg"), 0u);
   EXPECT_FALSE(fs::exists("/tmp/absolute.gif"));
-  EXPECT_EQ(ReadWholeFile(work.string() + "_02.gif"), std::string(kGif.begin(), kGif.end()));
+  EXPECT_EQ(ReadWholeFile(work.string() + "_02.gif"),
+            std::string(kGif.Read()->begin(), kGif.Read()->end()));
 
   const std::string page = ReadWholeFile(PreviewFilePath(work));
   EXPECT_NE(page.find("<img src=\"Ab3dE9xz_01.jpg\""), std::string::npos);
@@ -81,7 +83,7 @@ TEST(PreviewFile, PhotosAreRewrittenOnlyWhenTheirSizeChanged) {
 
   std::ofstream(photo, std::ios::binary) << "XX";
   ASSERT_TRUE(WritePreviewFile(*doc, work));
-  EXPECT_EQ(ReadWholeFile(photo), std::string(kJpeg.begin(), kJpeg.end()));
+  EXPECT_EQ(ReadWholeFile(photo), std::string(kJpeg.Read()->begin(), kJpeg.Read()->end()));
 }
 
 TEST(PreviewFile, AFailureKeepsThePreviousPreview) {

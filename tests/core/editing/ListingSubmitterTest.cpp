@@ -6,7 +6,9 @@
 #include "core/app/OptionBits.h"
 #include "core/common/Encoding.h"
 #include "core/common/MessageIds.h"
+#include "support/ImageBytes.h"
 #include "support/SubmittableListing.h"
+#include "support/TempDir.h"
 
 using namespace nuvo;
 
@@ -157,6 +159,22 @@ TEST_F(ListingSubmitterTest, AcceptedLinksAreOneUndoableEditAndCancelStops) {
   EXPECT_EQ(prompt.Ids(), std::vector<int>{IDS_LINK_UNLINKED_ADDRESS});
   EXPECT_EQ(doc.GetDescriptions().at(0), linked);
   EXPECT_EQ(host.settingsAsked, 1);
+}
+
+TEST_F(ListingSubmitterTest, APhotoTheListingFileNoLongerHoldsFailsTheRunBeforeItStarts) {
+  TempDir dir;
+  const std::filesystem::path path = dir.path() / "listing.nvd";
+  doc.SetPhotos({"front.jpg"}, {{640, 480}}, {""}, {CPhotoData(JpegBytes(640, 480))});
+  ASSERT_TRUE(doc.OnSaveDocument(path));
+  ASSERT_TRUE(doc.OnOpenDocument(path));
+  prompt.requests.clear();
+  std::filesystem::resize_file(path, 100);
+  const CSubmitResult result = Submit();
+  EXPECT_EQ(result.result, ESubmitResult::Failed);
+  EXPECT_EQ(result.runs, 0);
+  EXPECT_TRUE(host.durations.empty()) << "nothing was sent";
+  EXPECT_EQ(prompt.Ids(), std::vector<int>{IDS_PHOTO_UNREADABLE});
+  EXPECT_NE(result.Message().find("front.jpg"), std::string::npos);
 }
 
 }  // namespace

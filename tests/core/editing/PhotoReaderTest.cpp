@@ -65,7 +65,7 @@ TEST_F(PhotoReaderTest, AcceptsAPictureNarrowOnlyOneWayAndNamesItAfterTheFile) {
   EXPECT_TRUE(prompt.requests.empty());
   EXPECT_EQ(doc.GetPhotoNames(), (std::vector<std::string>{"banner.GIF", "shot.jpeg"}));
   EXPECT_EQ(doc.GetPhotoSizes(), (std::vector<PixelSize>{{31, 40}, {640, 480}}));
-  EXPECT_EQ(doc.GetPhotoData()[1], JpegBytes(640, 480));
+  EXPECT_EQ(*doc.GetPhotoData()[1].Read(), JpegBytes(640, 480));
   doc.Undo();
   EXPECT_EQ(doc.GetPhotoNames(), std::vector<std::string>{"banner.GIF"});
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "EditingFixture.h"
+#include "support/ImageBytes.h"
+#include "support/TempDir.h"
 
 using namespace nuvo;
 
@@ -74,12 +76,13 @@ TEST_F(RowCommandsTest, EveryListKeepsItsOwnRowsAndMask) {
   Run(MakeAddRowCommand(doc, ERowList::Other));
   Run(MakeSetRowCommand(doc, ERowList::Other, 0, std::string("gift")));
   EXPECT_EQ(MakeSetRowCommand(doc, ERowList::Other, 0, CItemPair{}), nullptr);
-  Run(MakeAddPhotoCommand(doc, {{"p.jpg", {40, 40}, ""}, {1, 2, 3}}));
+  Run(MakeAddPhotoCommand(
+      doc, {{"p.jpg", {40, 40}, ""}, CPhotoData(std::vector<std::uint8_t>{1, 2, 3})}));
   Run(MakeAddRowCommand(doc, ERowList::ShipMethods));
   EXPECT_EQ(doc.GetPayItems().size(), 1u);
   EXPECT_EQ(doc.GetOtherItems(), std::vector<std::string>{"gift"});
   EXPECT_EQ(doc.GetPhotoNames(), std::vector<std::string>{"p.jpg"});
-  EXPECT_EQ(doc.GetPhotoData().front(), (PhotoData{1, 2, 3}));
+  EXPECT_EQ(*doc.GetPhotoData().front().Read(), (std::vector<std::uint8_t>{1, 2, 3}));
   EXPECT_EQ(doc.GetShipping().methods.size(), 1u);
   EXPECT_TRUE(doc.GetPostItems().empty());
 
@@ -93,6 +96,28 @@ TEST_F(RowCommandsTest, EveryListKeepsItsOwnRowsAndMask) {
             (std::vector<std::uint32_t>{change::kShipMethods, change::kPhotos, change::kOtherItems,
                                         change::kOtherItems, change::kPayItems}));
   EXPECT_TRUE(doc.GetPhotoData().empty());
+}
+
+TEST_F(RowCommandsTest, UndoingAPhotoDeleteAfterSavesBringsBackItsBytes) {
+  TempDir dir;
+  const std::filesystem::path path = dir.path() / "listing.nvd";
+  const std::vector<std::uint8_t> front = JpegBytes(640, 480), back = JpegBytes(480, 640);
+  doc.SetPhotos({"front.jpg", "back.jpg"}, {{640, 480}, {480, 640}}, {"", ""},
+                {CPhotoData(front), CPhotoData(back)});
+  ASSERT_TRUE(doc.OnSaveDocument(path));
+  ASSERT_TRUE(doc.OnOpenDocument(path));
+  // The deleted photo lives on in the history as a piece of the file it was opened from, which
+  // the save renames a new file over.
+  Run(MakeDeleteRowCommand(doc, ERowList::Photos, 0));
+  ASSERT_TRUE(doc.OnSaveDocument(path));
+  doc.Undo();
+  ASSERT_TRUE(doc.OnSaveDocument(path));
+
+  CNuvoDoc reopened(settings, prompt);
+  ASSERT_TRUE(reopened.OnOpenDocument(path));
+  ASSERT_EQ(reopened.GetPhotoNames(), (std::vector<std::string>{"front.jpg", "back.jpg"}));
+  EXPECT_EQ(*reopened.GetPhotoData()[0].Read(), front);
+  EXPECT_EQ(*reopened.GetPhotoData()[1].Read(), back);
 }
 
 }  // namespace

@@ -95,7 +95,7 @@ TEST_F(EditingTest, EachFieldTellsItsOwnMaskAndFocusesOnlyTheSheetsMainBoxes) {
 }
 
 TEST_F(EditingTest, InternetImagesComeBackWholeBeforeThePhotosAndOnlyThePreviewFollows) {
-  doc.SetPhotos({"a.jpg"}, {{40, 40}}, {""}, {{0xFF, 0xD8}});
+  doc.SetPhotos({"a.jpg"}, {{40, 40}}, {""}, {CPhotoData(std::vector<std::uint8_t>{0xFF, 0xD8})});
   CInternetImage banner;
   banner.linkUrl = "https://example.jp/";
   banner.size = {120, 60};

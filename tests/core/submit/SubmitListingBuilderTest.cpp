@@ -4,6 +4,7 @@
 
 #include "../document/DocumentFixture.h"
 #include "core/document/PageComposer.h"
+#include "support/ImageBytes.h"
 
 using namespace nuvo;
 
@@ -98,11 +99,38 @@ TEST(SubmitListingBuilder, SellerPaidPostageClearsEveryFeeAndSettingsWin) {
   CSubmitSettings settings;
   settings.fields.Set(kFieldShipping, "seller");
   settings.fields.Set(kFieldDuration, "3");
-  const SubmitListing listing = BuildSubmitListing(*doc, settings, {});
+  std::string unreadable;
+  const SubmitListing listing = *BuildSubmitListing(*doc, settings, {}, unreadable);
   for (int row = 1; row <= 10; ++row)
     EXPECT_TRUE(listing.fields.IsEmpty(FieldRow(kFieldShipFee1, row)));
   EXPECT_EQ(listing.fields.Get(FieldRow(kFieldShipName1, 10)), "M");
   EXPECT_EQ(listing.fields.Get(kFieldShippingInput), "now");
   EXPECT_EQ(listing.fields.Get(kFieldDuration), "3");
   EXPECT_EQ(listing.fields.Get(kFieldShipping), "seller");
+}
+
+TEST(SubmitListingBuilder, PhotosAreReadFromTheOpenedFileAndAChangedFileSendsNothing) {
+  DocumentFixture fx;
+  auto doc = fx.MakeDoc();
+  ASSERT_TRUE(doc->OnNewDocument());
+  const std::vector<std::uint8_t> front = JpegBytes(640, 480);
+  const std::vector<std::uint8_t> back = JpegBytes(480, 640);
+  doc->SetPhotos({"front.jpg", "back.jpg"}, {{640, 480}, {480, 640}}, {"", ""},
+                 {CPhotoData(front), CPhotoData(back)});
+  const std::filesystem::path path = fx.dir.path() / "listing.nvd";
+  ASSERT_TRUE(doc->OnSaveDocument(path));
+  ASSERT_TRUE(doc->OnOpenDocument(path));
+
+  std::string unreadable;
+  std::optional<SubmitListing> listing = BuildSubmitListing(*doc, {}, {}, unreadable);
+  ASSERT_TRUE(listing);
+  ASSERT_EQ(listing->photos.size(), 2u);
+  EXPECT_EQ(listing->photos[0].name, "front.jpg");
+  EXPECT_EQ(listing->photos[0].bytes, front);
+  EXPECT_EQ(listing->photos[1].bytes, back);
+
+  // Someone else cut the file short: nothing goes out, and the message can name the photo.
+  std::filesystem::resize_file(path, std::filesystem::file_size(path) - back.size());
+  EXPECT_FALSE(BuildSubmitListing(*doc, {}, {}, unreadable));
+  EXPECT_EQ(unreadable, "front.jpg");
 }

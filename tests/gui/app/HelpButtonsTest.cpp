@@ -8,6 +8,9 @@
 #include "core/app/AppComm.h"
 #include "core/app/AppOptions.h"
 #include "core/app/MemorySettings.h"
+#include "core/common/Encoding.h"
+#include "core/common/StringTable.h"
+#include "gui/app/HelpPages.h"
 #include "gui/app/OptionsDialog.h"
 #include "gui/editing/SubmitSettingDialog.h"
 #include "gui/submit/FinalConfirmDialog.h"
@@ -89,6 +92,17 @@ TEST(HelpButtons, TheFinalConfirmationOpensItsPageInsteadOfAMessage) {
   EXPECT_TRUE(browser.opened[0].toLocalFile().endsWith(QStringLiteral("/final-confirm.html")));
   EXPECT_TRUE(PageHasPart(browser.opened[0]));
   EXPECT_TRUE(prompt.requests.empty());
+}
+
+TEST(HelpButtons, APageThatIsNotInstalledIsNamedInAMessage) {
+  UrlCatcher browser;
+  ScriptedPrompt prompt;
+  ShowHelpPage(prompt, QStringLiteral("settings.html"), QStringLiteral("options"));
+  EXPECT_TRUE(prompt.requests.empty());
+  ShowHelpPage(prompt, QStringLiteral("no-such-page.html"));
+  EXPECT_EQ(browser.opened.size(), 1);
+  ASSERT_EQ(prompt.Ids(), std::vector<int>{IDS_HELP_PAGE_MISSING});
+  EXPECT_NE(prompt.requests[0].text.find(Cp932("「no-such-page.html」")), std::string::npos);
 }
 
 }  // namespace

@@ -130,4 +130,19 @@ TEST_F(PhotoPageTest, RowsFollowTheListThroughEditsAndUndo) {
   EXPECT_EQ(ShownRows(), 2);
 }
 
+TEST_F(PhotoPageTest, ThumbnailsOfAnOpenedListingAreReadFromItsFile) {
+  EXPECT_TRUE(page->AddPhotos({WritePicture("a.jpg", 40, 40), WritePicture("b.jpg", 80, 60)}));
+  const std::filesystem::path listing = dir.path() / "listing.nvd";
+  ASSERT_TRUE(doc->OnSaveDocument(listing));
+  ASSERT_TRUE(doc->OnOpenDocument(listing));
+  page->UpdateFromDocument(change::kPhotos);
+  auto* thumbnail = Find<QLabel>("photoThumbnail1");
+  EXPECT_FALSE(thumbnail->pixmap().isNull());
+  // Another program cut the file short: the photo cannot be shown, and nothing breaks.
+  std::filesystem::resize_file(listing, 100);
+  page->UpdateFromDocument(change::kPhotos);
+  EXPECT_TRUE(thumbnail->pixmap().isNull());
+  EXPECT_EQ(thumbnail->text(), QStringLiteral("（表示不可）"));
+}
+
 }  // namespace
