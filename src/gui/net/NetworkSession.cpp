@@ -2,13 +2,24 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QNetworkProxyFactory>
 #include <QStandardPaths>
 #include <QUrl>
 
 #include "core/net/UserAgent.h"
-#include "gui/net/SystemProxyFactory.h"
 
 namespace nuvo {
+namespace {
+
+// The proxy the system is set up with, for this manager only.
+class CSystemProxyFactory : public QNetworkProxyFactory {
+ public:
+  QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& query) override {
+    return systemProxyForQuery(query);
+  }
+};
+
+}  // namespace
 
 CNetworkSession::CNetworkSession(const QString& cookieFile)
     : cookies_(std::make_unique<CCookieJar>(cookieFile)),
