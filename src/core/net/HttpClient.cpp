@@ -106,7 +106,7 @@ bool CHttpClient::Post(const std::string& url, const CFormData& form, bool retry
   return Request(url, form.BuildUrlEncoded(), {}, retryOnce);
 }
 
-bool CHttpClient::Request(const std::string& url, std::string_view body, const std::string& headers,
+bool CHttpClient::Request(const std::string& url, const HttpBody& body, const std::string& headers,
                           bool retryOnce, int depth) {
   std::string target = url;
   for (;;) {
@@ -156,7 +156,7 @@ bool CHttpClient::Request(const std::string& url, std::string_view body, const s
   }
 }
 
-CHttpClient::Attempt CHttpClient::Perform(const std::string& url, std::string_view body,
+CHttpClient::Attempt CHttpClient::Perform(const std::string& url, const HttpBody& body,
                                           const std::string& headers) {
   Attempt attempt;
   // A window message dispatched while this client waits must not start a second request on it.

@@ -44,7 +44,7 @@ class CHttpClient {
   // `headers` are "Name: value" lines ending in CR LF, sent with a POST only (default: the
   // URL-encoded form type). `depth` counts the redirects followed so far. True on success; false
   // on failure (already shown to the user unless quiet) or when cancelled.
-  bool Request(const std::string& url, std::string_view body = {}, const std::string& headers = {},
+  bool Request(const std::string& url, const HttpBody& body = {}, const std::string& headers = {},
                bool retryOnce = false, int depth = 0);
   bool Get(const std::string& url, bool retryOnce = false) {
     return Request(url, {}, {}, retryOnce);
@@ -54,7 +54,7 @@ class CHttpClient {
   }
   bool Post(const std::string& url, const CFormData& form, bool retryOnce = false);
   // Posts a multipart body; `contentType` is the header line of the form that built it.
-  bool PostMultipart(const std::string& url, std::string_view body, const std::string& contentType,
+  bool PostMultipart(const std::string& url, const HttpBody& body, const std::string& contentType,
                      bool retryOnce = false) {
     return Request(url, body, contentType, retryOnce);
   }
@@ -88,7 +88,7 @@ class CHttpClient {
 
  private:
   struct Attempt;
-  Attempt Perform(const std::string& url, std::string_view body, const std::string& headers);
+  Attempt Perform(const std::string& url, const HttpBody& body, const std::string& headers);
   void ReadResponse(IHttpExchange& exchange, Attempt& attempt);
   void NetFailure(const NetError& error, Attempt& attempt);
   void Show(int id);

@@ -37,6 +37,38 @@ struct HttpTimeouts {
   int dataReceive = 60000;  // reading the response body
 };
 
+// A request body as pieces of the caller's bytes, sent one after another: a photo upload lends
+// the photos themselves instead of a copy of them in one block. Links to the pieces, which stay
+// the caller's.
+class HttpBody {
+ public:
+  HttpBody() = default;
+  HttpBody(std::string_view bytes) { Append(bytes); }
+  HttpBody(const std::string& bytes) : HttpBody(std::string_view(bytes)) {}
+
+  void Append(std::string_view bytes) {
+    if (bytes.empty()) return;
+    pieces_.push_back(bytes);
+    size_ += bytes.size();
+  }
+
+  const std::vector<std::string_view>& Pieces() const { return pieces_; }
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+
+  // The whole body in one block, for a transport that cannot send pieces.
+  std::string Joined() const {
+    std::string whole;
+    whole.reserve(size_);
+    for (std::string_view piece : pieces_) whole += piece;
+    return whole;
+  }
+
+ private:
+  std::vector<std::string_view> pieces_;
+  std::size_t size_ = 0;
+};
+
 struct HttpRequest {
   std::string method;  // "GET" or "POST"
   std::string url;     // absolute http or https address
@@ -44,7 +76,7 @@ struct HttpRequest {
   std::vector<std::pair<std::string, std::string>> headers;
   // The caller's bytes, alive until the exchange that carries them is gone: a transport that
   // sends them later than that keeps its own copy. Photo uploads make this megabytes.
-  std::string_view body;
+  HttpBody body;
   HttpTimeouts timeouts;
 };
 

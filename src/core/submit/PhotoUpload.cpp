@@ -143,24 +143,33 @@ StepResult CPhotoUpload::Upload(const std::vector<SubmitPhoto>& photos, int inde
   CFormData fields = PhotoFields(session_, form);
   const int first = index == kAllPhotos ? 0 : index;
   const int last = index == kAllPhotos ? static_cast<int>(photos.size()) - 1 : index;
-  std::size_t size = 0;
-  for (int i = first; i <= last; ++i) size += photos[i].bytes.size() + 200;
-  std::string& body = body_;
-  body.clear();
-  body += fields.BuildMultipart(kMultipartOpen);
-  body.reserve(body.size() + size + 64);
+  // The text of the body is written first, whole, and the photos are lent between its parts:
+  // the body that goes out is the text up to each photo, the photo's own bytes, and so on.
+  std::string text = fields.BuildMultipart(kMultipartOpen);
   const std::string delimiter = "--" + fields.Boundary() + "\r\n";
+  std::vector<std::size_t> photoAt;
   for (int i = first; i <= last; ++i) {
     const SubmitPhoto& photo = photos[i];
-    body += delimiter;
-    body += "Content-Disposition: form-data; name=\"ImageFile" + std::to_string(i + 1) +
+    if (i != first) text += "\r\n";
+    text += delimiter;
+    text += "Content-Disposition: form-data; name=\"ImageFile" + std::to_string(i + 1) +
             "\"; filename=\"" + FileName(photo, i + 1) + "\"\r\n";
-    body += IsGifName(photo.name) ? "Content-Type: image/gif\r\n\r\n"
+    text += IsGifName(photo.name) ? "Content-Type: image/gif\r\n\r\n"
                                   : "Content-Type: image/jpeg\r\n\r\n";
-    body.append(reinterpret_cast<const char*>(photo.bytes.data()), photo.bytes.size());
-    body += "\r\n";
+    photoAt.push_back(text.size());
   }
-  body += "--" + fields.Boundary() + "--\r\n";
+  text += "\r\n--" + fields.Boundary() + "--\r\n";
+
+  HttpBody body;
+  std::size_t written = 0;
+  for (int i = first; i <= last; ++i) {
+    const std::size_t at = photoAt[static_cast<std::size_t>(i - first)];
+    body.Append(std::string_view(text).substr(written, at - written));
+    const std::vector<std::uint8_t>& bytes = photos[i].bytes;
+    body.Append(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    written = at;
+  }
+  body.Append(std::string_view(text).substr(written));
   return session_.PostMultipart(action, body, fields.GetMultipartContentType())
              ? StepResult::Done()
              : StepResult::Quiet();

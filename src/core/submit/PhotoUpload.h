@@ -64,8 +64,6 @@ class CPhotoUpload {
   ISubmitHost& host_;
   const CServiceProfile& profile_;
   std::string letters_;
-  // The multipart body, kept between uploads so that its memory is reused.
-  std::string body_;
 };
 
 // "image/gif" for a photo named ".gif" in any letter case, else "image/jpeg".

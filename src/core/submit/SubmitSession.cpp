@@ -13,7 +13,7 @@ bool CSubmitSession::Post(const std::string& url, const CFormData& form) {
   return Load(client_.Post(url, form));
 }
 
-bool CSubmitSession::PostMultipart(const std::string& url, std::string_view body,
+bool CSubmitSession::PostMultipart(const std::string& url, const HttpBody& body,
                                    const std::string& contentType) {
   return Load(client_.PostMultipart(url, body, contentType));
 }

@@ -23,7 +23,7 @@ class CSubmitSession {
   bool Navigate(const std::string& url);
   // Posts `form` URL-encoded to `url`, or a multipart body, and loads the reply like Navigate.
   bool Post(const std::string& url, const CFormData& form);
-  bool PostMultipart(const std::string& url, std::string_view body, const std::string& contentType);
+  bool PostMultipart(const std::string& url, const HttpBody& body, const std::string& contentType);
 
   const std::string& CurrentUrl() const { return client_.CurrentUrl(); }
   const CHtmlDocument& Page() const { return page_; }

@@ -10,6 +10,7 @@
 
 #include "core/common/Encoding.h"
 #include "core/common/StringTable.h"
+#include "gui/net/HttpBodyDevice.h"
 
 namespace nuvo {
 namespace {
@@ -231,13 +232,24 @@ std::unique_ptr<IHttpExchange> CQtHttpTransport::Open(const HttpRequest& request
   }
   // The body is lent to Qt, not copied: Qt reads it on this thread through the reply, and hands
   // the network thread copies of each block, so the bytes need to outlive only the reply, which
-  // the exchange owns.
-  QNetworkReply* reply =
-      request.method == "POST"
-          ? manager_.post(qtRequest,
-                          QByteArray::fromRawData(request.body.data(),
-                                                  static_cast<qsizetype>(request.body.size())))
-          : manager_.get(qtRequest);
+  // the exchange owns. A body of one piece goes as a byte array that Qt reads in place; one of
+  // several (a photo upload) through a device that reads each piece where it lies.
+  QNetworkReply* reply = nullptr;
+  const auto& pieces = request.body.Pieces();
+  if (request.method != "POST") {
+    reply = manager_.get(qtRequest);
+  } else if (pieces.size() <= 1) {
+    const std::string_view bytes = pieces.empty() ? std::string_view() : pieces.front();
+    reply = manager_.post(
+        qtRequest, QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  } else {
+    qtRequest.setHeader(QNetworkRequest::ContentLengthHeader,
+                        static_cast<qulonglong>(request.body.size()));
+    auto* device = new CHttpBodyDevice(request.body);
+    device->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    reply = manager_.post(qtRequest, device);
+    device->setParent(reply);
+  }
   auto exchange = std::make_unique<CQtHttpExchange>(reply, request.timeouts);
   if (exchange->WaitUntil([&] { return exchange->HasHeaders(); }, cancel) ==
       CQtHttpExchange::Wait::kCancelled) {

@@ -208,7 +208,7 @@ std::unique_ptr<IHttpExchange> FakeSellService::Open(const HttpRequest& request,
   posted.url = request.url;
   const std::size_t pathStart = request.url.find('/', request.url.find("//") + 2);
   posted.path = request.url.substr(pathStart, request.url.find('?', pathStart) - pathStart);
-  posted.body = std::string(request.body);
+  posted.body = request.body.Joined();
   for (const auto& [name, value] : request.headers)
     if (EqualsIgnoreCase(name, "Content-Type")) posted.contentType = value;
   if (posted.contentType.find("multipart/form-data") != std::string::npos) {
