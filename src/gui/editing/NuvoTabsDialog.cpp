@@ -55,6 +55,21 @@ QWidget* Row(std::initializer_list<QWidget*> widgets, int stretchAfter = -1) {
   return row;
 }
 
+// The category box keeps each entry's number and name as data and shows the number where the
+// name is not known, as for a category the catalogue does not list.
+constexpr int kCategoryNameRole = Qt::UserRole + 1;
+
+void InsertCategory(QComboBox& box, int index, const CategoryItem& item) {
+  const QString name = ToQString(item.name);
+  box.insertItem(index, name.isEmpty() ? QString::number(item.id) : name, item.id);
+  box.setItemData(index, name, kCategoryNameRole);
+}
+
+CategoryItem CategoryAt(const QComboBox& box, int index) {
+  return {box.itemData(index).toInt(),
+          FromQString(box.itemData(index, kCategoryNameRole).toString()).value_or(std::string())};
+}
+
 }  // namespace
 
 ESheetLayout SheetLayoutFor(int previewPos) {
@@ -386,17 +401,17 @@ void CNuvoTabsDialog::OnQuantityChanged(int value) {
 
 void CNuvoTabsDialog::OnCategoryActivated(int index) {
   if (updating_ || index < 0) return;
-  CategoryChoice chosen{category_->itemData(index).toInt(),
-                        FromQString(category_->itemText(index)).value_or(std::string())};
-  ApplyCategory(chosen);
+  const CategoryItem chosen = CategoryAt(*category_, index);
+  ApplyCategory({chosen.id, chosen.name});
 }
 
 void CNuvoTabsDialog::OnCategoryTyped() {
   if (updating_) return;
   const std::optional<std::uint32_t> id =
       ParseCategoryNumber(category_->lineEdit()->text().toStdString());
-  // Text that is no number is no choice: the box shows the listing's category again.
-  if (id) {
+  // Text that is no number, or the number the box shows already, is no choice: the box shows the
+  // listing's category again.
+  if (id && static_cast<std::int32_t>(*id) != context_.doc.GetCategoryId()) {
     if (std::optional<std::string> name = BundledCatalogue().FindCategoryName(*id)) {
       ApplyCategory({static_cast<std::int32_t>(*id), *name});
     } else {
@@ -410,10 +425,7 @@ void CNuvoTabsDialog::OnCategoryTyped() {
 
 void CNuvoTabsDialog::SelectCategory() {
   std::vector<CategoryItem> history;
-  for (int i = 0; i < category_->count(); ++i) {
-    history.push_back({category_->itemData(i).toInt(),
-                       FromQString(category_->itemText(i)).value_or(std::string())});
-  }
+  for (int i = 0; i < category_->count(); ++i) history.push_back(CategoryAt(*category_, i));
   CCategoryReferDialog dialog(context_.app, context_.options, BundledCatalogue(), context_.prompt,
                               std::move(history),
                               {context_.doc.GetCategoryId(), context_.doc.GetCategoryName()}, this);
@@ -439,14 +451,14 @@ void CNuvoTabsDialog::ShowCategory() {
     return;
   }
   // The listing's category heads the history, which keeps the most recent first.
-  QString name = ToQString(doc.GetCategoryName());
+  const CategoryItem current{doc.GetCategoryId(), doc.GetCategoryName()};
   for (int i = 0; i < category_->count(); ++i) {
-    if (category_->itemData(i).toInt() == doc.GetCategoryId() && category_->itemText(i) == name) {
+    if (CategoryAt(*category_, i) == current) {
       category_->removeItem(i);
       break;
     }
   }
-  category_->insertItem(0, name, doc.GetCategoryId());
+  InsertCategory(*category_, 0, current);
   while (category_->count() > CCategoryHistory::kMaxEntries)
     category_->removeItem(category_->count() - 1);
   category_->setCurrentIndex(0);
@@ -456,15 +468,14 @@ void CNuvoTabsDialog::LoadCategoryHistory() {
   CCategoryHistory history;
   history.Load(context_.app);
   for (const CategoryItem& item : history.Entries()) {
-    category_->addItem(ToQString(item.name), item.id);
+    InsertCategory(*category_, category_->count(), item);
   }
 }
 
 void CNuvoTabsDialog::SaveCategoryHistory() {
   CCategoryHistory history;
   for (int i = category_->count() - 1; i >= 0; --i) {
-    history.Add({category_->itemData(i).toInt(),
-                 FromQString(category_->itemText(i)).value_or(std::string())});
+    history.Add(CategoryAt(*category_, i));
   }
   history.Save(context_.app);
 }

@@ -4,6 +4,7 @@
 #include "SheetFixture.h"
 #include "core/common/Encoding.h"
 #include "core/common/MessageIds.h"
+#include "core/editing/ValueCommands.h"
 
 using namespace nuvo;
 
@@ -34,6 +35,20 @@ TEST_F(SheetTest, ANumberTypedIntoTheCategoryBoxChoosesItsCategoryAsOneCommand) 
   doc->Undo();
   EXPECT_EQ(doc->GetCategoryId(), 0);
   EXPECT_EQ(category->currentText(), QString());
+}
+
+TEST_F(SheetTest, ACategoryWithoutAKnownNameShowsItsNumber) {
+  doc->ExecuteCommand(MakeSetCategoryCommand(*doc, {2084005, ""}));
+  sheet->UpdateFromDocument(change::kEverything);
+  auto* category = Find<QComboBox>("category");
+  EXPECT_EQ(category->currentText(), QStringLiteral("2084005"));
+
+  // Leaving the box as it shows is no new choice, and the name stays unknown.
+  emit category->lineEdit()->editingFinished();
+  EXPECT_TRUE(prompt.Ids().empty());
+  emit category->activated(0);
+  EXPECT_EQ(doc->GetCategoryName(), "");
+  EXPECT_EQ(UndoDepth(), 1);
 }
 
 }  // namespace
