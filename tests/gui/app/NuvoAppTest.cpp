@@ -235,8 +235,15 @@ TEST_F(NuvoAppTest, ThePreviewRefusesToLeaveTheListing) {
   QObject::connect(&view.CommPage(), &CHtmlCommPage::NavigationRefused,
                    [&](const QUrl& url) { refused = url; });
   const QUrl away(QStringLiteral("https://example.com/elsewhere.html"));
-  view.page()->runJavaScript(QStringLiteral("window.location.href = '%1';").arg(away.toString()));
-  ASSERT_TRUE(WaitUntil([&] { return !refused.isEmpty(); }));
+  QWebEnginePage* page = view.page();
+  const auto leave = [page, away] {
+    page->runJavaScript(QStringLiteral("window.location.href = '%1';").arg(away.toString()));
+  };
+  // A preview regenerated meanwhile drops the script with its document: it runs again on each
+  // load, and a renderer starts slowly while other tests take the processors.
+  QObject::connect(page, &QWebEnginePage::loadFinished, page, leave);
+  leave();
+  ASSERT_TRUE(WaitUntil([&] { return !refused.isEmpty(); }, kRendererStartMs));
   EXPECT_EQ(refused, away);
   Pump(100);
   EXPECT_EQ(view.url(), listing);
