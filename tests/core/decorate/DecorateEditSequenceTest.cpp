@@ -130,10 +130,12 @@ TEST(DecorateEditSequence, TypingWithoutReadingMovesTheRangesAsReadingAfterEachK
           break;
         }
         case 3: {
-          auto [a, b] = Ordered(caret, near(caret));
-          if (a == b) continue;
+          const auto span = Ordered(caret, near(caret));
+          if (span.first == span.second) continue;
           const std::uint32_t flag = kCharFlags[random.Below(7)];
-          edit = [=](CDecorateEditDoc& doc) { doc.AddDecoration(a, b, flag, {90, "y"}); };
+          edit = [=](CDecorateEditDoc& doc) {
+            doc.AddDecoration(span.first, span.second, flag, {90, "y"});
+          };
           log += "decorate; ";
           break;
         }
