@@ -292,7 +292,7 @@ int BatchSubmitCommand(const GlobalOptions& options, const std::vector<std::stri
     Tell(FormatMessageId(IDS_COOKIE_JAR_UNREADABLE, {options.cookieJar}));
     return kExitFailed;
   }
-  CQtHttpTransport transport(network.Manager());
+  CQtHttpTransport transport(network);
 
   std::signal(SIGINT, RequestStop);
   std::signal(SIGTERM, RequestStop);

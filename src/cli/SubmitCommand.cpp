@@ -186,7 +186,7 @@ int SubmitListingCommand(const GlobalOptions& options, const std::vector<std::st
   }
   const CServiceProfile& profile = options.service ? *options.service : CServiceProfile::Default();
   network.UseProxy(profile.Proxy());
-  CQtHttpTransport transport(network.Manager());
+  CQtHttpTransport transport(network);
   CCliSubmitHost runHost(parsed.yes, parsed.confirmPage);
   CCliListingHost host(doc, CAppComm(settings), runHost, transport, profile);
   CListingSubmitter submitter(doc, appOptions, host);

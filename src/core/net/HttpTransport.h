@@ -10,7 +10,7 @@
 #include <vector>
 
 // The seam between the HTTP client's rules and the network: one exchange of a request for its
-// response. The shell implements it on Qt's network access; tests fake it.
+// response. The shell implements it on Qt's sockets; tests fake it.
 namespace nuvo {
 
 // Network error numbers the client knows (the numbers of the Windows internet functions, which

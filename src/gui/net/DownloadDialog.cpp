@@ -21,7 +21,7 @@ constexpr int kStartDelayMs = 100;
 
 CDownloadDialog::CDownloadDialog(CNetworkSession& session, QWidget* parent)
     : QDialog(parent),
-      transport_(session.Manager()),
+      transport_(session),
       prompt_(this),
       client_(transport_, &prompt_),
       message_(new QLabel(QStringLiteral("サーバーにアクセスしています..."), this)),

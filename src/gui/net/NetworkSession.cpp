@@ -9,25 +9,9 @@
 #include "core/net/UserAgent.h"
 
 namespace nuvo {
-namespace {
-
-// The proxy the system is set up with, for this manager only.
-class CSystemProxyFactory : public QNetworkProxyFactory {
- public:
-  QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& query) override {
-    return systemProxyForQuery(query);
-  }
-};
-
-}  // namespace
 
 CNetworkSession::CNetworkSession(const QString& cookieFile)
-    : cookies_(std::make_unique<CCookieJar>(cookieFile)),
-      manager_(std::make_unique<QNetworkAccessManager>()) {
-  manager_->setProxyFactory(new CSystemProxyFactory);
-  manager_->setCookieJar(cookies_.get());
-  // The manager adopts the jar it is given; the session keeps it so that it can be shared.
-  cookies_->setParent(nullptr);
+    : cookies_(std::make_unique<CCookieJar>(cookieFile)) {
   // The program's own user agent names the executable unless a client names another product.
   SetExecutableName(
       QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdString());
@@ -36,8 +20,14 @@ CNetworkSession::CNetworkSession(const QString& cookieFile)
 CNetworkSession::~CNetworkSession() = default;
 
 void CNetworkSession::UseProxy(const std::string& proxy) {
-  // Setting a proxy on the manager also retires the system proxy factory.
-  if (std::optional<QNetworkProxy> chosen = ProxyOf(proxy)) manager_->setProxy(*chosen);
+  if (std::optional<QNetworkProxy> chosen = ProxyOf(proxy)) proxy_ = chosen;
+}
+
+QNetworkProxy CNetworkSession::ProxyFor(const QUrl& url) const {
+  if (proxy_) return *proxy_;
+  const QList<QNetworkProxy> system =
+      QNetworkProxyFactory::systemProxyForQuery(QNetworkProxyQuery(url));
+  return system.isEmpty() ? QNetworkProxy(QNetworkProxy::NoProxy) : system.first();
 }
 
 std::optional<QNetworkProxy> CNetworkSession::ProxyOf(const std::string& proxy) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QString>
+#include <QUrl>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,9 +11,9 @@
 
 namespace nuvo {
 
-// The program's network access: the access manager that every HTTP client of the program sends
-// through, with the system's proxy settings and the program's one cookie jar. The program makes
-// one and hands it to whatever fetches pages.
+// The program's network access: the cookie jar and the proxy that every HTTP client of the
+// program sends through, by default the proxy the system is set up with. The program makes one
+// and hands it to whatever fetches pages.
 class CNetworkSession {
  public:
   // Cookies kept in `cookieFile`; by default the file in the user's data folder.
@@ -29,16 +29,17 @@ class CNetworkSession {
   // one) instead of the system's; an empty text keeps the system's.
   void UseProxy(const std::string& proxy);
 
+  // The proxy that a connection to `url`'s server goes through (NoProxy for none).
+  QNetworkProxy ProxyFor(const QUrl& url) const;
+
   // The HTTP proxy that a profile's proxy text names; nullopt for an empty or unusable text.
   static std::optional<QNetworkProxy> ProxyOf(const std::string& proxy);
 
-  QNetworkAccessManager& Manager() { return *manager_; }
   CCookieJar& Cookies() { return *cookies_; }
 
  private:
-  // Declared first so that it outlives the manager, which uses it.
   std::unique_ptr<CCookieJar> cookies_;
-  std::unique_ptr<QNetworkAccessManager> manager_;
+  std::optional<QNetworkProxy> proxy_;  // the profile's, when it names one
 };
 
 }  // namespace nuvo

@@ -31,7 +31,7 @@ CSubmitDialog::CSubmitDialog(CNetworkSession& network, const CServiceProfile& pr
                              const CSubmitSettings& settings, SubmitListing listing,
                              SubmitRunOptions options, QWidget* parent)
     : QDialog(parent),
-      transport_(network.Manager()),
+      transport_(network),
       prompt_(this),
       windows_(profile, prompt_, this),
       run_(std::make_unique<CSubmitRun>(transport_, *this, profile, settings, std::move(listing),

@@ -62,7 +62,7 @@ TEST(SandboxSubmitRun, WhatArrivesIsTheListingWithEveryPhotoByteForByte) {
   SandboxProcess sandbox;
   QTemporaryDir jarDir;
   CNetworkSession network(jarDir.filePath(QStringLiteral("cookies.txt")));
-  CQtHttpTransport transport(network.Manager());
+  CQtHttpTransport transport(network);
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.photos << " photos, easy trade " << c.easyTrade
                                     << ", together " << c.together);

@@ -56,7 +56,7 @@ class ListingSubmitterSandboxTest : public ::testing::Test,
   }
   CRunReport RunSubmission(const CSubmitSettings& runSettings, SubmitListing listing,
                            const SubmitRunOptions& runOptions) override {
-    CQtHttpTransport transport(network.Manager());
+    CQtHttpTransport transport(network);
     CSubmitRun run(transport, *this, sandbox.Profile(), runSettings, std::move(listing),
                    runOptions);
     run.Run();

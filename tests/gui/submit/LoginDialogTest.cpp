@@ -4,7 +4,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QNetworkReply>
 #include <QPushButton>
 #include <QScreen>
 #include <QWebEngineCookieStore>
@@ -14,8 +13,10 @@
 #include "LoginSite.h"
 #include "core/common/MessageIds.h"
 #include "core/common/StringTable.h"
+#include "core/net/HttpClient.h"
 #include "gui/net/BrowserCookieBridge.h"
 #include "gui/net/NetworkSession.h"
+#include "gui/net/QtHttpTransport.h"
 #include "support/ScriptedPrompt.h"
 
 using namespace nuvo;
@@ -57,12 +58,9 @@ class LoginDialogTest : public ::testing::Test {
 
   // What the HTTP client's cookie header carries to the site.
   std::string ClientCookies() {
-    QNetworkReply* reply =
-        session_.Manager().get(QNetworkRequest(QUrl(QString::fromStdString(site_.Url("/whoami")))));
-    WaitUntil([&] { return reply->isFinished(); });
-    const std::string body = reply->readAll().toStdString();
-    reply->deleteLater();
-    return body;
+    CQtHttpTransport transport(session_);
+    CHttpClient client(transport);
+    return client.Get(site_.Url("/whoami")) ? client.ResponseText() : std::string();
   }
 
   TempDir dir_;
