@@ -8,7 +8,7 @@
 namespace nuvo {
 namespace {
 
-// A head or chunk line longer than this is no response the program is talking to.
+// A head or a chunk line longer than this is no response the program is talking to.
 constexpr std::size_t kMaxLine = 64 * 1024;
 
 std::string_view Trimmed(std::string_view text) {
@@ -49,6 +49,7 @@ bool CHttpResponseReader::Feed(std::string_view bytes, std::string& body) {
         if (end == std::string::npos) {
           return pending_.size() <= kMaxLine || Broken();
         }
+        if (end > kMaxLine) return Broken();
         const std::string head = pending_.substr(0, end);
         bytes = bytes.substr(end + endLength - before);
         pending_.clear();
@@ -127,6 +128,7 @@ bool CHttpResponseReader::TakeLine(std::string_view& bytes, std::string& line) {
   bytes.remove_prefix(end + 1);
   line = std::move(pending_);
   pending_.clear();
+  if (line.size() > kMaxLine) return Broken();
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return true;
 }
