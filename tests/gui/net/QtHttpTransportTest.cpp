@@ -181,7 +181,7 @@ TEST_F(QtHttpTransportTest, KeepsTheConnectionForTheNextRequestUntilTheServerClo
   });
   local.Start();
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(client.Get(local.Url("/page")));
-  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  std::this_thread::sleep_for(std::chrono::milliseconds(2500));
   ASSERT_TRUE(client.Get(local.Url("/page")));
   EXPECT_EQ(client.ResponseText(), "page");
   ASSERT_EQ(ports.size(), 4u);
