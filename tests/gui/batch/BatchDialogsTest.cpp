@@ -31,13 +31,22 @@ bool HasLabel(const QWidget& window, const QString& text) {
 const QString kNotice = QStringLiteral(
     "ヤフオク!の利用規約とガイドラインに同意したものとして、自動的に一括出品します。");
 
-TEST(BatchSubmitDialog, CollectsFilesAsTheSellerAddsThem) {
+// The batch window over a folder of (empty) files for it to collect.
+class BatchSubmitDialogTest : public ::testing::Test {
+ protected:
+  void MakeFiles(const char* folder, std::initializer_list<const char*> names) {
+    std::filesystem::create_directories(dir.path() / folder);
+    for (const char* name : names) std::ofstream(dir.path() / name);
+  }
+
   CMemorySettings backend;
-  CAppComm comm(backend);
+  CAppComm comm{backend};
   ScriptedPrompt prompt;
   TempDir dir;
-  std::filesystem::create_directories(dir.path() / "sub");
-  for (const char* name : {"a.nvd", "sub/b.nvd", "photo.jpg"}) std::ofstream(dir.path() / name);
+};
+
+TEST_F(BatchSubmitDialogTest, CollectsFilesAsTheSellerAddsThem) {
+  MakeFiles("sub", {"a.nvd", "sub/b.nvd", "photo.jpg"});
 
   EXPECT_TRUE(HasLabel(CBatchSubmitDialog(comm, prompt, false), kNotice));
   CBatchSubmitDialog dialog(comm, prompt, true);
@@ -62,13 +71,8 @@ TEST(BatchSubmitDialog, CollectsFilesAsTheSellerAddsThem) {
   EXPECT_EQ(view->currentItem()->text(0), QStringLiteral("b.nvd"));
 }
 
-TEST(BatchSubmitDialog, TakesDroppedFilesAndFoldersOnItsList) {
-  CMemorySettings backend;
-  CAppComm comm(backend);
-  ScriptedPrompt prompt;
-  TempDir dir;
-  std::filesystem::create_directories(dir.path() / "week");
-  for (const char* name : {"a.nvd", "week/b.nvd", "week/c.nvd"}) std::ofstream(dir.path() / name);
+TEST_F(BatchSubmitDialogTest, TakesDroppedFilesAndFoldersOnItsList) {
+  MakeFiles("week", {"a.nvd", "week/b.nvd", "week/c.nvd"});
   CBatchSubmitDialog dialog(comm, prompt, false);
   QWidget* viewport = dialog.findChild<QTreeWidget*>()->viewport();
 
