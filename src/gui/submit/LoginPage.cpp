@@ -44,7 +44,12 @@ bool CLoginPage::acceptNavigationRequest(const QUrl& url, NavigationType type, b
       if (isMainFrame && type == NavigationTypeFormSubmitted) RememberTypedId(url);
       return true;
     case LoginNavigation::kSucceed:
-      emit Succeeded();
+      // The service can answer the sent form before the page has told us the ID in it.
+      if (pendingIdReads_ > 0) {
+        succeededDuringRead_ = true;
+      } else {
+        emit Succeeded();
+      }
       return false;
     case LoginNavigation::kOpenOutside:
       emit OpenOutside(url);
@@ -55,14 +60,19 @@ bool CLoginPage::acceptNavigationRequest(const QUrl& url, NavigationType type, b
 
 void CLoginPage::RememberTypedId(const QUrl& url) {
   // The form being sent is still the page's document: its "login" field is the ID typed. The
-  // password field is never read.
+  // password field is never read. The answer is a string whenever the page lives; an invalid one
+  // comes only while the page is being destroyed.
+  ++pendingIdReads_;
   runJavaScript(
       QStringLiteral("(function(){var f=document.forms['login_form'];"
-                     "return f&&f.elements['login']?String(f.elements['login'].value):null;})()"),
+                     "return f&&f.elements['login']?String(f.elements['login'].value):'';})()"),
       [this, url](const QVariant& value) {
-        if (!value.isValid() || value.isNull()) return;
-        if (std::optional<std::string> id = FromQString(value.toString())) {
-          flow_.OnNavigation(Cp932Url(url), true, &*id);
+        if (!value.isValid()) return;
+        const std::optional<std::string> id = FromQString(value.toString());
+        if (id && !id->empty()) flow_.OnNavigation(Cp932Url(url), true, &*id);
+        if (--pendingIdReads_ == 0 && succeededDuringRead_) {
+          succeededDuringRead_ = false;
+          emit Succeeded();
         }
       });
 }

@@ -28,6 +28,9 @@ class CLoginPage : public QWebEnginePage {
   void RememberTypedId(const QUrl& url);
 
   CLoginFlow& flow_;
+  int pendingIdReads_ = 0;
+  // The target was reached while an ID read was pending: success is told once it has answered.
+  bool succeededDuringRead_ = false;
 };
 
 }  // namespace nuvo
