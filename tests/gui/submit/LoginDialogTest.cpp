@@ -41,12 +41,17 @@ class LoginDialogTest : public ::testing::Test {
 
   QWebEnginePage& Page(CYahooLoginManualDialog& dialog) { return *dialog.View().page(); }
 
-  void TypeAndSend(CYahooLoginManualDialog& dialog, const QString& id) {
+  // With `busyPage` the page's own script keeps it busy for a while once the form is sent, as a
+  // slow machine does: the service's answer then comes before the page can say what was typed.
+  void TypeAndSend(CYahooLoginManualDialog& dialog, const QString& id, bool busyPage = false) {
     ASSERT_TRUE(WaitForPage(Page(dialog), QStringLiteral("/config/login")));
-    RunScript(Page(dialog), QStringLiteral("document.getElementById('login').value='%1';"
-                                           "document.getElementById('passwd').value='secret';"
-                                           "document.getElementById('send').click();")
-                                .arg(id));
+    RunScript(Page(dialog),
+              QStringLiteral("document.getElementById('login').value='%1';"
+                             "document.getElementById('passwd').value='secret';"
+                             "document.getElementById('send').click();%2")
+                  .arg(id, busyPage ? QStringLiteral("setTimeout(function(){var t=Date.now();"
+                                                     "while(Date.now()-t<1500);},0);")
+                                    : QString()));
   }
 
   QPushButton* Button(CYahooLoginManualDialog& dialog, int id) {
@@ -76,7 +81,7 @@ class LoginDialogTest : public ::testing::Test {
 TEST_F(LoginDialogTest, LogsInThroughTheFormAndHandsTheSessionToTheHttpClient) {
   auto dialog = Open();
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("ログインの認証"));
-  TypeAndSend(*dialog, QStringLiteral("seller01"));
+  TypeAndSend(*dialog, QStringLiteral("seller01"), true);
   ASSERT_TRUE(WaitUntil([&] { return dialog->result() == QDialog::Accepted; }, 10000));
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(site_.typedId, "seller01");
