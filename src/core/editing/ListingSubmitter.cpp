@@ -185,6 +185,7 @@ CSubmitResult CListingSubmitter::SubmitListing(const CCommonSubmitSettings* sett
     result.run = host_.RunSubmission(runSettings, *listing, runOptions);
     ++result.runs;
     if (result.run->outcome != SubmitOutcome::LoginRequired || !result.run->loginAgain) break;
+    runOptions.sellerId = result.run->sellerId;
   }
   result.result = ResultOf(result.run->outcome);
   return result;

@@ -37,6 +37,12 @@ struct LoginRequest {
   bool reverify = false;  // the service asks the logged-in seller for the password again
 };
 
+// How the login window ended.
+struct LoginResult {
+  bool loggedIn = false;
+  std::string sellerId;  // the ID the seller typed there; empty when the page did not say
+};
+
 // The service's answer to the filled sell form: what will be listed, with the fees.
 struct ConfirmationPage {
   std::string url;
@@ -55,10 +61,10 @@ class ISubmitHost : public IUserPrompt {
   // Shows the message that ends the run, or the completion notice.
   virtual void ShowSubmitMessage(const SubmitMessage& message) = 0;
 
-  // The run has landed on the login host. Returns whether the seller logged in; the run is then
-  // started once more. A host that cannot show the login page leaves the run at "login
-  // required".
-  virtual bool LogIn(const LoginRequest& /*request*/) { return false; }
+  // The run has landed on the login host. When the seller logged in, the run is started once
+  // more, as the seller ID typed there. A host that cannot show the login page leaves the run at
+  // "login required".
+  virtual LoginResult LogIn(const LoginRequest& /*request*/) { return {}; }
   // Shows the service's confirmation page before the final post; false cancels the run. A host
   // without such a window lets the run go on.
   virtual bool ConfirmListing(const ConfirmationPage& /*page*/) { return true; }

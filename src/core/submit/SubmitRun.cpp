@@ -100,7 +100,8 @@ CSubmitRun::CSubmitRun(IHttpTransport& transport, ISubmitHost& host, const CServ
       profile_(profile),
       settings_(settings),
       listing_(std::move(listing)),
-      options_(options) {}
+      options_(options),
+      sellerId_(options_.sellerId) {}
 
 void CSubmitRun::Cancel() {
   cancelled_ = true;
@@ -223,7 +224,9 @@ bool CSubmitRun::Landed(bool ok, Next& stop) {
                                   "/config/login?.src=auc&lg=jp&auth_lv=pw&.intl=jp&.done=") +
                        UrlEncode(request.doneUrl);
     request.reverify = IsServicePage(url, profile_, ServiceRole::Login, "/config/login_verify");
-    loginAgain_ = host_.LogIn(request);
+    const LoginResult login = host_.LogIn(request);
+    loginAgain_ = login.loggedIn;
+    if (!login.sellerId.empty()) sellerId_ = login.sellerId;
     stop = End(SubmitOutcome::LoginRequired);
     return false;
   }

@@ -45,6 +45,8 @@ struct SubmitRunOptions {
   // whatever the run learns afterwards (a batch writes its journal here). When it answers false
   // the post does not go out and the run ends cancelled.
   std::function<bool()> beforeFinalPost;
+  // The seller's ID when a login before this run told it; the caption shows it from the start.
+  std::string sellerId;
 };
 
 enum class SubmitOutcome { Completed, Confirmed, Failed, Cancelled, LoginRequired };

@@ -41,7 +41,7 @@ class CSubmitDialog : public QDialog, public ISubmitHost {
   void SetStatus(const std::string& text) override;
   void SetCaption(const std::string& text) override;
   void ShowSubmitMessage(const SubmitMessage& message) override;
-  bool LogIn(const LoginRequest& request) override { return windows_.LogIn(request); }
+  LoginResult LogIn(const LoginRequest& request) override { return windows_.LogIn(request); }
   bool ConfirmListing(const ConfirmationPage& page) override {
     return windows_.ConfirmListing(page);
   }

@@ -13,16 +13,15 @@ namespace nuvo {
 CSubmitWindows::CSubmitWindows(const CServiceProfile& profile, IUserPrompt& prompt, QWidget* parent)
     : profile_(profile), prompt_(prompt), parent_(parent) {}
 
-bool CSubmitWindows::LogIn(const LoginRequest& request) {
+LoginResult CSubmitWindows::LogIn(const LoginRequest& request) {
   CLoginFlow flow(profile_.BaseUrl(ServiceRole::Login), profile_.BaseUrl(ServiceRole::Protect),
                   request.loginUrl);
   CYahooLoginManualDialog dialog(std::move(flow), request.reverify, prompt_, parent_);
   if (loginPlacement_) dialog.SetPlacement(*loginPlacement_);
   const bool loggedIn = dialog.exec() == QDialog::Accepted;
   if (loginPlacement_) *loginPlacement_ = dialog.Placement();
-  if (!loggedIn) return false;
-  if (!dialog.SellerId().empty()) loggedInId_ = dialog.SellerId();
-  return true;
+  if (!loggedIn) return {};
+  return {true, dialog.SellerId()};
 }
 
 bool CSubmitWindows::ConfirmListing(const ConfirmationPage& page) {

@@ -31,14 +31,12 @@ class CSubmitWindows {
     finalConfirmPlacement_ = &finalConfirm;
   }
 
-  // Shows the login dialog on the request's login page; true when the seller logged in (or
-  // said so with the manual button). The ID typed there is kept for the next run's caption.
-  bool LogIn(const LoginRequest& request);
+  // Shows the login dialog on the request's login page. The seller logged in when the target
+  // was reached or the manual button said so; the ID typed on the way comes with the answer.
+  LoginResult LogIn(const LoginRequest& request);
   // Shows the confirmation page; true to post the listing. A page the rewrite does not know as
   // the confirmation page is not shown, and the run goes on to the service's own checks.
   bool ConfirmListing(const ConfirmationPage& page);
-
-  const std::string& LoggedInId() const { return loggedInId_; }
 
  private:
   const CServiceProfile& profile_;
@@ -47,7 +45,6 @@ class CSubmitWindows {
   FinalConfirmationOff confirmationOff_;
   CDialogPlacement* loginPlacement_ = nullptr;
   CDialogPlacement* finalConfirmPlacement_ = nullptr;
-  std::string loggedInId_;
 };
 
 }  // namespace nuvo

@@ -109,10 +109,12 @@ TEST_F(ListingSubmitterTest, ALoginOnTheWayEarnsExactlyOneMoreRun) {
   CRunReport login;
   login.outcome = SubmitOutcome::LoginRequired;
   login.loginAgain = true;
+  login.sellerId = "seller05";
   host.outcomes = {login};
   CSubmitResult result = Submit();
   EXPECT_TRUE(result.Submitted());
   EXPECT_EQ(result.runs, 2);
+  EXPECT_EQ(host.lastOptions.sellerId, "seller05") << "the ID typed at the login goes on";
 
   // Logged in twice and still asked: the second run's answer stands.
   host.outcomes = {login, login};

@@ -111,9 +111,9 @@ class RecordingHost : public nuvo::ISubmitHost {
   void ShowSubmitMessage(const nuvo::SubmitMessage& message) override {
     messages.push_back(message);
   }
-  bool LogIn(const nuvo::LoginRequest& request) override {
+  nuvo::LoginResult LogIn(const nuvo::LoginRequest& request) override {
     logins.push_back(request);
-    return loginSucceeds;
+    return login;
   }
   bool ConfirmListing(const nuvo::ConfirmationPage& page) override {
     confirmations.push_back(page);
@@ -134,7 +134,7 @@ class RecordingHost : public nuvo::ISubmitHost {
   std::vector<nuvo::SubmitMessage> messages;
   std::vector<nuvo::LoginRequest> logins;
   std::vector<nuvo::ConfirmationPage> confirmations;
-  bool loginSucceeds = false;
+  nuvo::LoginResult login;
   bool confirm = true;
 };
 

@@ -250,15 +250,22 @@ TEST(SubmitRun, DiversionsEndTheRunWithTheirMessage) {
     }
     EXPECT_FALSE(f.service.sellFormPost);
   }
-  // A seller who logs in asks for another run.
+  // A seller who logs in asks for another run, as the ID typed at the login.
   Fixture f;
-  f.host.loginSucceeds = true;
+  f.host.login = {true, "seller05"};
   f.service.Route("GET /sell/jp/show/submit", [](const Posted&) {
     return Reply{302, "", kLogin + "/config/login"};
   });
   f.service.Route("GET /config/login", [](const Posted&) { return Reply{200, "<html></html>"}; });
   EXPECT_EQ(f.Run(Listing()), SubmitOutcome::LoginRequired);
   EXPECT_TRUE(f.run->LoginAgainRequested());
+  EXPECT_EQ(f.run->SellerId(), "seller05");
+  // The run that follows the login names the seller from its first caption on.
+  f.host.captions.clear();
+  SubmitRunOptions next = Options(false);
+  next.sellerId = f.run->SellerId();
+  f.Run(Listing(), next);
+  EXPECT_EQ(f.host.captions.front(), "seller05で出品中... ＜通常出品＞");
 }
 
 TEST(SubmitRun, ClassicFormLinkIsLookedForAsTheUpdateServiceSays) {

@@ -67,10 +67,10 @@ class ListingSubmitterSandboxTest : public ::testing::Test,
   void ShowSubmitMessage(const SubmitMessage& message) override {
     messages.push_back(Utf8FromCp932(message.text));
   }
-  bool LogIn(const LoginRequest&) override {
+  LoginResult LogIn(const LoginRequest&) override {
     ++logins;
     sandbox.SetScenario(R"({"form": "easy"})");
-    return true;
+    return {true, ""};
   }
 
   SandboxProcess sandbox;
